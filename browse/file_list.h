@@ -1,0 +1,48 @@
+#pragma once
+
+#include "notifier.h"
+
+#include "platform/file_system.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace browse {
+
+// File1: the listable files of one directory, at most one of them selected.
+// It does not watch the directory: what changed there shows after Refresh or
+// a change of Path.
+class FileList {
+public:
+    // Shows the working directory; raises nothing.
+    explicit FileList(const platform::FileSystem& fileSystem);
+
+    const std::filesystem::path& path() const { return path_; }
+    // Lists `directory` with no file selected. When it cannot be read, it
+    // throws and nothing changes.
+    void setPath(const std::filesystem::path& directory);
+    // Reads the same directory again; a selected file that is still there
+    // stays selected.
+    void refresh();
+
+    int listCount() const { return static_cast<int>(names_.size()); }
+    const std::filesystem::path& list(int index) const { return names_.at(index); }
+    int listIndex() const { return selected_; }
+    // Selects file `index`; -1 selects none.
+    void setListIndex(int index);
+    // The selected file's name without its directory; empty when none is.
+    std::filesystem::path fileName() const;
+
+    Notifier contentsChanged;
+    Notifier selectionChanged;
+
+private:
+    void show(const std::filesystem::path& directory, const std::filesystem::path& keepSelected);
+
+    const platform::FileSystem& fileSystem_;
+    std::filesystem::path path_;
+    std::vector<std::filesystem::path> names_;
+    int selected_ = -1;
+};
+
+}  // namespace browse

@@ -1,0 +1,73 @@
+#include "posix_program_starter.h"
+
+#include "platform_failure.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+class SpawnAttributes {
+public:
+    SpawnAttributes() {
+        posix_spawnattr_init(&attributes_);
+        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        sigset_t none, all;
+        sigemptyset(&none);
+        sigfillset(&all);
+        posix_spawnattr_setsigmask(&attributes_, &none);
+        posix_spawnattr_setsigdefault(&attributes_, &all);
+    }
+    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+    const posix_spawnattr_t* get() const { return &attributes_; }
+
+private:
+    posix_spawnattr_t attributes_;
+};
+
+class SpawnFileActions {
+public:
+    SpawnFileActions() {
+        posix_spawn_file_actions_init(&actions_);
+        posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addclosefrom_np(&actions_, STDERR_FILENO + 1);
+    }
+    ~SpawnFileActions() { posix_spawn_file_actions_destroy(&actions_); }
+    SpawnFileActions(const SpawnFileActions&) = delete;
+    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
+    const posix_spawn_file_actions_t* get() const { return &actions_; }
+
+private:
+    posix_spawn_file_actions_t actions_;
+};
+
+// Collects the tool when it ends; the status is not looked at.
+void reapWhenDone(pid_t pid) {
+    std::thread([pid] {
+        while (waitpid(pid, nullptr, 0) == -1 && errno == EINTR) {}
+    }).detach();
+}
+
+}  // namespace
+
+void PosixProgramStarter::start(const ToolCommand& command, WindowState) {
+    std::string program = command.program, verb = command.verb, operand = command.operand.native();
+    char* argv[] = {program.data(), verb.data(), operand.data(), nullptr};
+
+    SpawnAttributes attributes;
+    SpawnFileActions actions;
+    pid_t pid = 0;
+    const int error = posix_spawnp(&pid, argv[0], actions.get(), attributes.get(), argv, environ);
+    if (error != 0) throw PlatformFailure::fromErrno(error, command.program);
+    reapWhenDone(pid);
+}
+
+}  // namespace platform
