@@ -20,6 +20,7 @@ public:
     explicit DirList(const platform::FileSystem& fileSystem);
 
     const std::filesystem::path& path() const { return path_; }
+    char separator() const { return fileSystem_.separator(); }
     // Opens the directory that `text` names (a path, a drive text, or the
     // current-root text), highlights it and raises Change. When it cannot be
     // read, it throws and nothing changes.

@@ -10,7 +10,7 @@ namespace platform {
 
 Answer QtMessageBox::ask(const std::string& text, ButtonSet) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromStdString(text),
-                    QMessageBox::Yes | QMessageBox::No, window_);
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -18,7 +18,7 @@ Answer QtMessageBox::ask(const std::string& text, ButtonSet) {
 
 void QtFailureReport::report(const PlatformFailure& failure) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), QString::fromStdString(failure.what()),
-                    QMessageBox::Ok, window_);
+                    QMessageBox::Ok, QApplication::activeWindow());
     if (!failure.subject().empty()) box.setInformativeText(QFile::decodeName(failure.subject().c_str()));
     box.exec();
 }
