@@ -12,22 +12,6 @@ using platform::WindowState;
 
 namespace {
 
-// The process ids of runs of `tool` that are still running, from /proc.
-std::vector<pid_t> runningTools(const FakeTool& tool) {
-    std::vector<pid_t> pids;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename().native();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::ifstream cmdline(entry.path() / "cmdline");
-        std::string command;
-        std::getline(cmdline, command, '\0');
-        std::string script;
-        std::getline(cmdline, script, '\0');
-        if (script == tool.program().native()) pids.push_back(std::stoi(name));
-    }
-    return pids;
-}
-
 bool isGoneOrZombie(pid_t pid, char& state) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
@@ -68,7 +52,7 @@ TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionAreReapedAndOutliveTheStarter
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_EQ(status, 0);
 
-    const auto tools = runningTools(lingering);
+    const auto tools = lingering.running(1);
     ASSERT_EQ(tools.size(), 1u) << "the tool must still run after its starter ended";
     std::ifstream stat("/proc/" + std::to_string(tools[0]) + "/stat");
     std::string line;
@@ -82,12 +66,12 @@ TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionAreReapedAndOutliveTheStarter
 }
 
 TEST(PosixProgramStarter, FinishedToolsLeaveNoZombie) {
-    FakeTool tool(0.2);
+    FakeTool tool;
     platform::PosixProgramStarter starter;
     starter.start({"ucc", "compress", "/x"}, WindowState::MinimizedWithFocus);
-    const auto pids = runningTools(tool);
-    ASSERT_EQ(pids.size(), 1u);
     ASSERT_EQ(tool.calls(1).size(), 1u);
+    const auto pids = tool.runs(true);
+    ASSERT_EQ(pids.size(), 1u);
 
     char state = '?';
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);

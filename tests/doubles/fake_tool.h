@@ -10,19 +10,21 @@
 #include <thread>
 #include <vector>
 
-// A stand-in `ucc` first on PATH for as long as this lives. Each run writes
-// its arguments, NUL-terminated, to a file named after its process id in
-// records(), and first waits for `linger` seconds when that is set.
+// A stand-in `ucc` first on PATH for as long as this lives. Each run marks
+// itself running in records() under its process id, waits `linger` seconds,
+// then writes its arguments, NUL-terminated, to a file named after that id.
 class FakeTool {
 public:
     explicit FakeTool(double linger = 0) : previousPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
         const std::string records = bin_.directory("records").native();
         const std::string script =
             "#!/bin/sh\n"
-            "sleep " + std::to_string(linger) + "\n"
             "out='" + records + "'/$$\n"
+            ": > \"$out.running\"\n"
+            "sleep " + std::to_string(linger) + "\n"
             "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.part\"\n"
-            "mv \"$out.part\" \"$out\"\n";
+            "mv \"$out.part\" \"$out\"\n"
+            "rm \"$out.running\"\n";
         const auto tool = bin_.file("bin/ucc", script);
         std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
         setenv("PATH", (bin_.root().native() + "/bin:" + previousPath_).c_str(), 1);
@@ -40,7 +42,7 @@ public:
         for (;;) {
             std::vector<std::vector<std::string>> found;
             for (const auto& entry : std::filesystem::directory_iterator(records())) {
-                if (entry.path().extension() == ".part") continue;
+                if (entry.path().has_extension()) continue;
                 std::ifstream file(entry.path(), std::ios::binary);
                 const std::string bytes{std::istreambuf_iterator<char>(file), {}};
                 std::vector<std::string> arguments;
@@ -51,6 +53,23 @@ public:
             if (found.size() >= count || std::chrono::steady_clock::now() > until) return found;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
+    }
+
+    // Process ids of the runs that have finished (`finished`) or are still running.
+    std::vector<int> runs(bool finished) const {
+        std::vector<int> pids;
+        for (const auto& entry : std::filesystem::directory_iterator(records()))
+            if (entry.path().extension() == (finished ? "" : ".running"))
+                pids.push_back(std::stoi(entry.path().stem().native()));
+        return pids;
+    }
+
+    // Waits up to five seconds until `count` runs are running.
+    std::vector<int> running(size_t count) const {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (runs(false).size() < count && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return runs(false);
     }
 
 private:

@@ -98,6 +98,7 @@ std::filesystem::path MemoryFileSystem::resolveDirectory(const std::string& text
 
 std::vector<std::filesystem::path> MemoryFileSystem::children(const std::string& directory, bool directories) const {
     directoryEntry(directory);
+    if (unreadable_.count(canonical(directory))) throw PlatformFailure("Permission denied", directory);
     std::string prefix = canonical(directory);
     if (!prefix.ends_with('\\')) prefix += '\\';
     std::vector<std::filesystem::path> names;

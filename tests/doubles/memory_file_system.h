@@ -28,6 +28,7 @@ public:
     void setReady(char drive, bool ready);
     void setCurrentDirectory(char drive, const std::string& path);
     void failListingFiles(const std::string& directory) { unlistable_.insert(directory); }
+    void failReading(const std::string& directory) { unreadable_.insert(directory); }
     void setWorkingDirectory(const std::string& path) { workingDirectory_ = path; }
 
     char separator() const override { return '\\'; }
@@ -54,6 +55,7 @@ private:
     std::map<std::string, Entry> entries_;  // canonical path -> entry
     std::set<char> notReady_;
     std::map<char, std::string> currentByDrive_;
-    std::set<std::string> unlistable_;
+    std::set<std::string> unlistable_;  // its files cannot be listed
+    std::set<std::string> unreadable_;  // nothing in it can be listed
     std::string workingDirectory_;
 };
