@@ -198,3 +198,24 @@ TEST(ProgramFailures, AFailedLoadLeavesBothListsOnTheWorkingDirectory) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProgramTest, WhatTheStandInPackerWritesShowsAfterRefresh) {
+    setenv("PATH", (std::string(UCC_STANDIN_DIR) + ":" + std::getenv("PATH")).c_str(), 1);
+    auto program = start(box, "my maps", "a b.pkg");
+    program->click("Command6");
+
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!std::filesystem::exists(tree / "my maps/a b.pkg.gz") && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(std::filesystem::exists(tree / "my maps/a b.pkg.gz"));
+    EXPECT_EQ(program->lists().file1.listCount(), 1);
+
+    program->click("Command3");
+    ASSERT_EQ(program->lists().file1.listCount(), 2);
+    EXPECT_EQ(program->lists().file1.list(1), "a b.pkg.gz");
+    EXPECT_EQ(program->lists().file1.fileName(), "a b.pkg");
+}
+
+}  // namespace
