@@ -15,8 +15,14 @@ LoadedWindow::LoadedWindow(const window::FormDescription& description, std::span
 
     for (const EventRow& row : events)
         if (row.event != "Load") attach(row);
+    bool loaded = true;
     for (const EventRow& row : events)
-        if (row.event == "Load") boundary_.call([&] { row.operation(*session_); });
+        if (row.event == "Load") loaded = boundary_.call([&] { row.operation(*session_); }) && loaded;
+    if (!loaded) {  // the lists show what they stood on before: read it now
+        browse::Lists& lists = form_->lists();
+        boundary_.call([&] { lists.dir1.refresh(); });
+        boundary_.call([&] { lists.file1.refresh(); });
+    }
     form_->show();
     form_->control("Drive1")->setFocus(Qt::OtherFocusReason);
 }

@@ -3,24 +3,24 @@
 #include "natural_order.h"
 #include "path_text.h"
 
+#include <stdexcept>
+
 namespace browse {
 
 DirList::DirList(const platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {
-    show(fileSystem_.workingDirectory());
+    show(fileSystem_.workingDirectory(), {});
 }
 
 void DirList::setPath(const std::string& text) {
-    show(fileSystem_.resolveDirectory(text));
+    const std::filesystem::path directory = fileSystem_.resolveDirectory(text);
+    show(directory, sortedNaturally(fileSystem_.subdirectories(directory)));
     change.raise();
 }
 
-void DirList::show(const std::filesystem::path& directory) {
+void DirList::refresh() { show(path_, sortedNaturally(fileSystem_.subdirectories(path_))); }
+
+void DirList::show(const std::filesystem::path& directory, platform::NameList subdirectories) {
     const char separator = fileSystem_.separator();
-    auto names = fileSystem_.subdirectories(directory);
-    sortNaturally(names);
-    std::vector<std::filesystem::path> subdirectories;
-    subdirectories.reserve(names.size());
-    for (const auto& name : names) subdirectories.push_back(childPath(directory, name, separator));
 
     // Ancestors start at the root of the drive the list is on while the new
     // directory lies below it (opening a mount point from its parent keeps the
@@ -45,8 +45,9 @@ void DirList::setListIndex(int index) {
     highlightChanged.raise();
 }
 
-const std::filesystem::path& DirList::list(int index) const {
-    if (index >= 0) return subdirectories_.at(index);
+std::filesystem::path DirList::list(int index) const {
+    if (!hasEntry(index)) throw std::out_of_range("no such directory entry");
+    if (index >= 0) return childPath(path_, std::filesystem::path(subdirectories_[static_cast<size_t>(index)]), separator());
     if (index == -1) return path_;
     return ancestors_.at(ancestors_.size() - static_cast<size_t>(-index - 1));
 }

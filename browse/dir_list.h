@@ -16,7 +16,8 @@ namespace browse {
 // (the parent) downward its ancestors.
 class DirList {
 public:
-    // Shows the working directory; raises nothing.
+    // Stands on the working directory, its entries not yet read (start-up
+    // opens another directory at once); refresh() reads them. Raises nothing.
     explicit DirList(const platform::FileSystem& fileSystem);
 
     const std::filesystem::path& path() const { return path_; }
@@ -25,12 +26,14 @@ public:
     // current-root text), highlights it and raises Change. When it cannot be
     // read, it throws and nothing changes.
     void setPath(const std::string& text);
+    // Reads the open directory again; raises no Change.
+    void refresh();
 
     int listIndex() const { return highlighted_; }
     // Highlights an entry without opening it.
     void setListIndex(int index);
     // The path text of entry `index`.
-    const std::filesystem::path& list(int index) const;
+    std::filesystem::path list(int index) const;
     bool hasEntry(int index) const { return index >= firstIndex() && index < listCount(); }
     // Subdirectories only; entries run from firstIndex() to listCount() - 1.
     int listCount() const { return static_cast<int>(subdirectories_.size()); }
@@ -41,13 +44,13 @@ public:
     Notifier highlightChanged;
 
 private:
-    void show(const std::filesystem::path& directory);
+    void show(const std::filesystem::path& directory, platform::NameList subdirectories);
 
     const platform::FileSystem& fileSystem_;
     std::filesystem::path root_;
     std::filesystem::path path_;
     std::vector<std::filesystem::path> ancestors_;       // root first
-    std::vector<std::filesystem::path> subdirectories_;  // full paths, in order
+    platform::NameList subdirectories_;                  // names, in order
     int highlighted_ = -1;
 };
 

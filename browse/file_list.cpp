@@ -2,12 +2,11 @@
 
 #include "natural_order.h"
 
-#include <algorithm>
 
 namespace browse {
 
 FileList::FileList(const platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {
-    show(fileSystem_.workingDirectory(), {});
+    show(fileSystem_.workingDirectory(), {}, {});
 }
 
 void FileList::setPath(const std::filesystem::path& directory) { show(directory, {}); }
@@ -15,15 +14,17 @@ void FileList::setPath(const std::filesystem::path& directory) { show(directory,
 void FileList::refresh() { show(path_, fileName()); }
 
 void FileList::show(const std::filesystem::path& directory, const std::filesystem::path& keepSelected) {
-    auto names = fileSystem_.listableFiles(directory);
-    sortNaturally(names);
+    show(directory, sortedNaturally(fileSystem_.listableFiles(directory)), keepSelected);
+}
+
+void FileList::show(const std::filesystem::path& directory, platform::NameList names,
+                    const std::filesystem::path& keepSelected) {
     int selected = -1;
-    if (!keepSelected.empty()) {
-        auto found = std::find(names.begin(), names.end(), keepSelected);
-        if (found != names.end()) selected = static_cast<int>(found - names.begin());
-    }
+    if (!keepSelected.empty())
+        for (size_t i = 0; i < names.size() && selected < 0; ++i)
+            if (names[i] == keepSelected.native()) selected = static_cast<int>(i);
     path_ = directory;
-    names_.swap(names);
+    names_ = std::move(names);
     selected_ = selected;
     contentsChanged.raise();
 }
@@ -35,7 +36,7 @@ void FileList::setListIndex(int index) {
 }
 
 std::filesystem::path FileList::fileName() const {
-    return selected_ < 0 ? std::filesystem::path() : names_[selected_];
+    return selected_ < 0 ? std::filesystem::path() : list(selected_);
 }
 
 }  // namespace browse

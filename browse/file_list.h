@@ -14,7 +14,8 @@ namespace browse {
 // a change of Path.
 class FileList {
 public:
-    // Shows the working directory; raises nothing.
+    // Stands on the working directory, its files not yet read (start-up
+    // lists another directory at once); refresh() reads them.
     explicit FileList(const platform::FileSystem& fileSystem);
 
     const std::filesystem::path& path() const { return path_; }
@@ -26,7 +27,8 @@ public:
     void refresh();
 
     int listCount() const { return static_cast<int>(names_.size()); }
-    const std::filesystem::path& list(int index) const { return names_.at(index); }
+    std::string_view name(int index) const { return names_[static_cast<size_t>(index)]; }  // 0 <= index < listCount()
+    std::filesystem::path list(int index) const { return std::filesystem::path(name(index)); }
     int listIndex() const { return selected_; }
     // Selects file `index`; -1 selects none.
     void setListIndex(int index);
@@ -38,10 +40,11 @@ public:
 
 private:
     void show(const std::filesystem::path& directory, const std::filesystem::path& keepSelected);
+    void show(const std::filesystem::path& directory, platform::NameList names, const std::filesystem::path& keepSelected);
 
     const platform::FileSystem& fileSystem_;
     std::filesystem::path path_;
-    std::vector<std::filesystem::path> names_;
+    platform::NameList names_;
     int selected_ = -1;
 };
 

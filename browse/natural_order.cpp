@@ -1,7 +1,8 @@
 #include "natural_order.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
+#include <vector>
 
 namespace browse {
 namespace {
@@ -9,14 +10,12 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-}  // namespace
-
-std::string naturalKey(std::string_view name) {
-    std::string key;
-    key.reserve(name.size() + 4);
+// Calls `put` with each byte of the name's key in turn.
+template <class Put>
+void forEachKeyByte(std::string_view name, Put put) {
     for (size_t i = 0; i < name.size();) {
         if (!isDigit(name[i])) {
-            key += foldCase(name[i++]);
+            put(foldCase(name[i++]));
             continue;
         }
         size_t start = i;
@@ -26,30 +25,59 @@ std::string naturalKey(std::string_view name) {
         if (end == start) --start;  // all zeros: the value 0
         // '0' keeps numbers where digits sort; the length byte puts shorter
         // (smaller) numbers first; then the digits themselves.
-        key += '0';
-        key += static_cast<char>(std::min<size_t>(end - start, 255));
-        key.append(name.substr(start, end - start));
+        put('0');
+        put(static_cast<char>(std::min<size_t>(end - start, 255)));
+        for (size_t d = start; d < end; ++d) put(name[d]);
         i = end;
     }
+}
+
+// The first 16 key bytes, big-endian, so that comparing the numbers compares
+// the bytes. No key byte is zero, so padding sorts a shorter key first.
+struct SortRecord {
+    uint64_t high = 0, low = 0;
+    uint32_t index = 0;
+};
+
+SortRecord recordOf(std::string_view name, uint32_t index) {
+    SortRecord record{0, 0, index};
+    int position = 0;
+    forEachKeyByte(name, [&](char c) {
+        if (position >= 16) return;
+        uint64_t& half = position < 8 ? record.high : record.low;
+        half |= uint64_t(static_cast<unsigned char>(c)) << (8 * (7 - position % 8));
+        ++position;
+    });
+    return record;
+}
+
+bool fullyBefore(std::string_view a, std::string_view b) {
+    if (int c = naturalKey(a).compare(naturalKey(b)); c != 0) return c < 0;
+    return a < b;
+}
+
+}  // namespace
+
+std::string naturalKey(std::string_view name) {
+    std::string key;
+    key.reserve(name.size() + 4);
+    forEachKeyByte(name, [&](char c) { key += c; });
     return key;
 }
 
-void sortNaturally(std::vector<std::filesystem::path>& names) {
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
-    for (const auto& name : names) keys.push_back(naturalKey(name.native()));
-
-    std::vector<size_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        if (int c = keys[a].compare(keys[b]); c != 0) return c < 0;
-        return names[a].native() < names[b].native();
+platform::NameList sortedNaturally(const platform::NameList& names) {
+    std::vector<SortRecord> records;
+    records.reserve(names.size());
+    for (size_t i = 0; i < names.size(); ++i) records.push_back(recordOf(names[i], static_cast<uint32_t>(i)));
+    std::sort(records.begin(), records.end(), [&](const SortRecord& a, const SortRecord& b) {
+        if (a.high != b.high) return a.high < b.high;
+        if (a.low != b.low) return a.low < b.low;
+        return fullyBefore(names[a.index], names[b.index]);  // rare: the first 16 key bytes tie
     });
-
-    std::vector<std::filesystem::path> sorted;
-    sorted.reserve(names.size());
-    for (size_t index : order) sorted.push_back(std::move(names[index]));
-    names = std::move(sorted);
+    platform::NameList sorted;
+    sorted.reserve(names.size(), names.byteCount());
+    for (const SortRecord& record : records) sorted.add(names[record.index]);
+    return sorted;
 }
 
 }  // namespace browse

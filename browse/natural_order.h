@@ -1,9 +1,9 @@
 #pragma once
 
-#include <filesystem>
+#include "platform/name_list.h"
+
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace browse {
 
@@ -12,8 +12,8 @@ namespace browse {
 // "file10"). Bytes outside ASCII keep their own order.
 std::string naturalKey(std::string_view name);
 
-// Sorts names by their keys, each key made once; equal keys fall back to the
-// names' bytes, so the order is total and the same on every run.
-void sortNaturally(std::vector<std::filesystem::path>& names);
+// The names in that order; equal keys fall back to the names' bytes, so the
+// order is total and the same on every run. Each name's key is made once.
+platform::NameList sortedNaturally(const platform::NameList& names);
 
 }  // namespace browse

@@ -27,17 +27,17 @@ bool isKind(DIR* dir, const dirent& entry, EntryKind kind) {
 
 }  // namespace
 
-std::vector<std::filesystem::path> readEntries(const std::filesystem::path& directory, EntryKind kind) {
+NameList readEntries(const std::filesystem::path& directory, EntryKind kind) {
     std::unique_ptr<DIR, DirCloser> dir(opendir(directory.c_str()));
     if (!dir) throw PlatformFailure::fromErrno(errno, directory.native());
 
-    std::vector<std::filesystem::path> names;
+    NameList names;
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(dir.get());
         if (!entry) break;
         if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
-        if (isKind(dir.get(), *entry, kind)) names.emplace_back(entry->d_name);
+        if (isKind(dir.get(), *entry, kind)) names.add(entry->d_name);
     }
     if (errno != 0) throw PlatformFailure::fromErrno(errno, directory.native());
     return names;

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "name_list.h"
+
 #include <filesystem>
-#include <vector>
 
 namespace platform {
 
@@ -11,6 +12,6 @@ enum class EntryKind { File, Directory };
 // pass. The entry's type comes from the directory itself; only entries whose
 // type it does not give, and symlinks, cost a stat (a link counts as what it
 // points to; a dangling one counts as neither).
-std::vector<std::filesystem::path> readEntries(const std::filesystem::path& directory, EntryKind kind);
+NameList readEntries(const std::filesystem::path& directory, EntryKind kind);
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "name_list.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -40,9 +42,9 @@ public:
     virtual std::filesystem::path resolveDirectory(const std::string& text) const = 0;
 
     // Names (not paths) of a directory's subdirectories, unsorted.
-    virtual std::vector<std::filesystem::path> subdirectories(const std::filesystem::path& directory) const = 0;
+    virtual NameList subdirectories(const std::filesystem::path& directory) const = 0;
     // Names of a directory's files, hidden and system ones left out, unsorted.
-    virtual std::vector<std::filesystem::path> listableFiles(const std::filesystem::path& directory) const = 0;
+    virtual NameList listableFiles(const std::filesystem::path& directory) const = 0;
 
     // Removes exactly one entry that is not a directory.
     virtual void deleteFile(const std::filesystem::path& target) = 0;

@@ -86,11 +86,11 @@ std::filesystem::path PosixFileSystem::resolveDirectory(const std::string& text)
     return path;
 }
 
-std::vector<std::filesystem::path> PosixFileSystem::subdirectories(const std::filesystem::path& directory) const {
+NameList PosixFileSystem::subdirectories(const std::filesystem::path& directory) const {
     return readEntries(directory, EntryKind::Directory);
 }
 
-std::vector<std::filesystem::path> PosixFileSystem::listableFiles(const std::filesystem::path& directory) const {
+NameList PosixFileSystem::listableFiles(const std::filesystem::path& directory) const {
     return readEntries(directory, EntryKind::File);
 }
 

@@ -17,8 +17,8 @@ public:
     std::filesystem::path workingDirectory() const override;
     std::filesystem::path currentRootText() const override;
     std::filesystem::path resolveDirectory(const std::string& text) const override;
-    std::vector<std::filesystem::path> subdirectories(const std::filesystem::path& directory) const override;
-    std::vector<std::filesystem::path> listableFiles(const std::filesystem::path& directory) const override;
+    NameList subdirectories(const std::filesystem::path& directory) const override;
+    NameList listableFiles(const std::filesystem::path& directory) const override;
     void deleteFile(const std::filesystem::path& target) override;
 };
 

@@ -68,6 +68,7 @@ TEST(FileDeletion, ANameListedBeforeAFailedDirectoryChangeIsDeletedWhereItWasLis
     ScriptedMessageBox box;
     box.otherwise = Answer::Yes;
     actions::Services services{fs, starter, box};
+    w.dir1.setPath("D:\\work");
     w.file1.setListIndex(0);
 
     EXPECT_THROW(w.dir1.setPath("D:\\other"), platform::PlatformFailure);
@@ -85,6 +86,7 @@ TEST(FileDeletion, RefreshDropsTheDeletedName) {
     ScriptedMessageBox box;
     box.otherwise = Answer::Yes;
     actions::Services services{fs, starter, box};
+    w.dir1.setPath("D:\\work");
     w.file1.setListIndex(0);
     actions::deleteSelectedFile(w.lists, services);
     EXPECT_EQ(w.file1.listCount(), 1);

@@ -17,9 +17,12 @@ TEST(NaturalOrder, SortsAsPeopleReadNames) {
         {"n99999999999999999999", "n100000000000000000000"},  // beyond any integer type
     };
     for (const auto& names : expected) {
-        std::vector<std::filesystem::path> shuffled(names.rbegin(), names.rend());
-        browse::sortNaturally(shuffled);
-        EXPECT_EQ(std::vector<std::string>(shuffled.begin(), shuffled.end()), names);
+        platform::NameList shuffled;
+        for (auto name = names.rbegin(); name != names.rend(); ++name) shuffled.add(*name);
+        const platform::NameList sorted = browse::sortedNaturally(shuffled);
+        std::vector<std::string> seen;
+        for (size_t i = 0; i < sorted.size(); ++i) seen.emplace_back(sorted[i]);
+        EXPECT_EQ(seen, names);
     }
 }
 

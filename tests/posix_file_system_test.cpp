@@ -9,8 +9,9 @@
 
 namespace {
 
-std::vector<std::string> sorted(std::vector<std::filesystem::path> names) {
-    std::vector<std::string> out(names.begin(), names.end());
+std::vector<std::string> sorted(const platform::NameList& names) {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < names.size(); ++i) out.emplace_back(names[i]);
     std::sort(out.begin(), out.end());
     return out;
 }

@@ -187,6 +187,8 @@ TEST(ProgramFailures, ADriveThatIsNotReadyIsReportedOnceAndTheListsStay) {
 
 TEST(ProgramFailures, AFailedLoadLeavesBothListsOnTheWorkingDirectory) {
     MemoryFileSystem fs("D:\\work");
+    fs.addFile("D:\\work\\a.pkg");
+    fs.addDirectory("D:\\work\\maps");
     fs.failReading("D:\\");
     RecordingStarter starter;
     ScriptedMessageBox box;
@@ -195,6 +197,8 @@ TEST(ProgramFailures, AFailedLoadLeavesBothListsOnTheWorkingDirectory) {
     EXPECT_TRUE(program.form().isVisible());
     EXPECT_EQ(program.lists().dir1.path(), "D:\\work");
     EXPECT_EQ(program.lists().file1.path(), "D:\\work");
+    EXPECT_EQ(program.lists().file1.listCount(), 1);
+    EXPECT_EQ(program.lists().dir1.listCount(), 1);
 }
 
 }  // namespace

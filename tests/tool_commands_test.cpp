@@ -67,6 +67,7 @@ TEST(ToolCommands, EveryClickStartsAnotherToolAndAFailedStartChangesNothing) {
     RecordingStarter starter;
     ScriptedMessageBox box;
     actions::Services services{fs, starter, box};
+    w.dir1.setPath("D:\\work");
     w.file1.setListIndex(0);
 
     for (int click = 0; click < 3; ++click) actions::compressFile(w.lists, services);

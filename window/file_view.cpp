@@ -11,7 +11,8 @@ int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= files_.listCount() || role != Qt::DisplayRole) return {};
-    return QFile::decodeName(files_.list(index.row()).c_str());
+    const std::string_view name = files_.name(index.row());
+    return QFile::decodeName(QByteArray::fromRawData(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 void FileListModel::reload() {

@@ -96,26 +96,26 @@ std::filesystem::path MemoryFileSystem::resolveDirectory(const std::string& text
     return directory;
 }
 
-std::vector<std::filesystem::path> MemoryFileSystem::children(const std::string& directory, bool directories) const {
+platform::NameList MemoryFileSystem::children(const std::string& directory, bool directories) const {
     directoryEntry(directory);
     if (unreadable_.count(canonical(directory))) throw PlatformFailure("Permission denied", directory);
     std::string prefix = canonical(directory);
     if (!prefix.ends_with('\\')) prefix += '\\';
-    std::vector<std::filesystem::path> names;
+    platform::NameList names;
     for (auto it = entries_.lower_bound(prefix); it != entries_.end() && it->first.starts_with(prefix); ++it) {
         const std::string name = it->first.substr(prefix.size());
         const Entry& entry = it->second;
         if (name.empty() || name.find('\\') != std::string::npos || entry.directory != directories) continue;
-        if (!entry.marks.hidden && !entry.marks.system) names.emplace_back(name);
+        if (!entry.marks.hidden && !entry.marks.system) names.add(name);
     }
     return names;
 }
 
-std::vector<std::filesystem::path> MemoryFileSystem::subdirectories(const std::filesystem::path& directory) const {
+platform::NameList MemoryFileSystem::subdirectories(const std::filesystem::path& directory) const {
     return children(directory.native(), true);
 }
 
-std::vector<std::filesystem::path> MemoryFileSystem::listableFiles(const std::filesystem::path& directory) const {
+platform::NameList MemoryFileSystem::listableFiles(const std::filesystem::path& directory) const {
     if (unlistable_.count(canonical(directory.native()))) throw PlatformFailure("Permission denied", directory.native());
     return children(directory.native(), false);
 }

@@ -37,8 +37,8 @@ public:
     std::filesystem::path workingDirectory() const override { return workingDirectory_; }
     std::filesystem::path currentRootText() const override { return "\\"; }
     std::filesystem::path resolveDirectory(const std::string& text) const override;
-    std::vector<std::filesystem::path> subdirectories(const std::filesystem::path& directory) const override;
-    std::vector<std::filesystem::path> listableFiles(const std::filesystem::path& directory) const override;
+    platform::NameList subdirectories(const std::filesystem::path& directory) const override;
+    platform::NameList listableFiles(const std::filesystem::path& directory) const override;
     void deleteFile(const std::filesystem::path& target) override;
 
 private:
@@ -50,7 +50,7 @@ private:
     static std::string canonical(const std::string& path);
     void requireReady(const std::string& path) const;
     const Entry& directoryEntry(const std::string& path) const;
-    std::vector<std::filesystem::path> children(const std::string& directory, bool directories) const;
+    platform::NameList children(const std::string& directory, bool directories) const;
 
     std::map<std::string, Entry> entries_;  // canonical path -> entry
     std::set<char> notReady_;
