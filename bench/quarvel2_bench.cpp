@@ -1,0 +1,226 @@
+// Measures the file list's whole re-read, a change of directory, and start-up
+// against floors taken in the same run, and prints them side by side:
+//   quarvel2_bench [--sizes 10000,100000,1000000] [--runs 5] [--dir /tmp/quarvel2-bench]
+// Start-up runs in child processes of this program; with a full drive root it
+// mounts a tmpfs in a private mount namespace, which needs root.
+
+#include "bench_tree.h"
+
+#include "browse/list_coupling.h"
+#include "platform/posix_file_system.h"
+#include "window/form1.h"
+#include "window/form_description.h"
+
+#include <QApplication>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QPushButton>
+#include <cstdio>
+#include <fstream>
+#include <cstring>
+#include <sched.h>
+#include <sstream>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+void paintNow(QWidget& widget) {
+    QCoreApplication::processEvents();  // delayed item layouts, update requests
+    widget.repaint();
+}
+
+void row(const char* what, int size, double ms, double floor) {
+    std::printf("%-44s %9d %10.1f ms %7.2fx\n", what, size, ms, ms / floor);
+}
+
+double qFileSystemModelLoad(const std::string& directory) {
+    const double start = nowMilliseconds();
+    QFileSystemModel model;
+    model.setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    QListView view;
+    view.setModel(&model);
+    view.resize(153, 186);
+    bool loaded = false;
+    QObject::connect(&model, &QFileSystemModel::directoryLoaded, [&] { loaded = true; });
+    view.setRootIndex(model.setRootPath(QString::fromStdString(directory)));
+    view.show();
+    while (!loaded) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    paintNow(view);
+    return nowMilliseconds() - start;
+}
+
+// This process image's peak resident memory (getrusage would count what the
+// process held before exec too).
+long peakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
+    return 0;
+}
+
+// In a child process: start the real window (or a minimal one of ten widgets)
+// and print the clock and peak memory at its first paint.
+int startUpChild(bool program, const char* workingDirectory) {
+    if (chdir(workingDirectory) != 0) return 3;
+    int argc = 1;
+    char name[] = "quarvel2";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    std::unique_ptr<QWidget> window;
+    platform::PosixFileSystem fileSystem;
+    if (program) {
+        auto form = std::make_unique<window::Form1>(window::form1, fileSystem, window::unguarded);
+        auto* lists = &form->lists();
+        lists->dir1.change.subscribe([lists] { browse::directoryChange(*lists); });
+        browse::startUp(*lists, fileSystem);  // what Load does
+        window = std::move(form);
+    } else {
+        window = std::make_unique<QWidget>();
+        window->resize(342, 454);
+        for (int i = 0; i < 10; ++i) (new QPushButton(QString("Button %1").arg(i), window.get()))->move(10, 40 * i);
+    }
+    window->show();
+    paintNow(*window);
+    const double paintedAt = nowMilliseconds();
+    std::printf("%.3f %ld\n", paintedAt, peakResidentKb());
+    return 0;
+}
+
+struct StartUp {
+    double ms = 0;
+    long peakKb = 0;
+};
+
+StartUp startUp(const char* self, bool program, const std::string& workingDirectory, int runs) {
+    std::vector<StartUp> samples;
+    for (int run = 0; run < runs; ++run) {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0) break;
+        const double start = nowMilliseconds();
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(pipeFds[1], STDOUT_FILENO);
+            execl(self, self, "--child", program ? "program" : "minimal", workingDirectory.c_str(), nullptr);
+            _exit(127);
+        }
+        close(pipeFds[1]);
+        char text[128] = {};
+        const ssize_t got = read(pipeFds[0], text, sizeof text - 1);
+        close(pipeFds[0]);
+        waitpid(child, nullptr, 0);
+        StartUp sample;
+        double paintedAt = 0;
+        if (got > 0 && std::sscanf(text, "%lf %ld", &paintedAt, &sample.peakKb) == 2) {
+            sample.ms = paintedAt - start;
+            samples.push_back(sample);
+        }
+    }
+    if (samples.empty()) return {};
+    std::sort(samples.begin(), samples.end(), [](auto& a, auto& b) { return a.ms < b.ms; });
+    return samples[samples.size() / 2];
+}
+
+// A drive whose root is `directory`: a tmpfs mounted there, filled with
+// `count` files, seen only by this process and its children.
+bool mountDriveRoot(const std::string& directory, int count) {
+    std::filesystem::create_directories(directory);
+    if (mount("none", directory.c_str(), "tmpfs", 0, "size=512m") != 0) return false;
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/file_%07d.dat", i);
+        close(open((directory + name).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0)
+        return startUpChild(std::strcmp(argv[2], "program") == 0, argv[3]);
+
+    std::vector<int> sizes = {10000, 100000, 1000000};
+    int runs = 5;
+    std::string parent = "/tmp/quarvel2-bench";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--dir") == 0) parent = argv[i + 1];
+        if (std::strcmp(argv[i], "--sizes") == 0) {
+            sizes.clear();
+            std::stringstream list(argv[i + 1]);
+            for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::stoi(size));
+        }
+    }
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+
+    platform::PosixFileSystem fileSystem;
+    window::Form1 form(window::form1, fileSystem, window::unguarded);
+    browse::Lists& lists = form.lists();
+    lists.dir1.change.subscribe([&] { browse::directoryChange(lists); });
+    form.show();
+    paintNow(form);
+
+    std::printf("%-44s %9s %13s %8s\n", "what", "entries", "median", "x floor");
+    std::map<int, double> rereadBySize;
+    for (int size : sizes) {
+        const std::string files = benchTree(parent, size);
+        getdentsPass(files);  // warm the cache
+        const double floor = medianOf(runs, [&] { getdentsPass(files); });
+        row("floor: raw getdents64 loop", size, floor, floor);
+        lists.file1.setPath(files);
+        const double reread = medianOf(runs, [&] {
+            lists.file1.refresh();  // replaces a list of the same size
+            paintNow(form);
+        });
+        rereadBySize[size] = reread;
+        row("File1 re-read (list, sort, rows, paint)", size, reread, floor);
+        const double open = medianOf(runs, [&] {
+            lists.dir1.setPath(files);
+            paintNow(form);
+        });
+        row("open directory (Dir1 + File1)", size, open, floor);
+        const double peer = medianOf(size >= 1000000 ? 1 : std::max(1, runs / 2), [&] { qFileSystemModelLoad(files); });
+        row("QFileSystemModel until loaded", size, peer, floor);
+
+        const std::string dirs = benchTree(parent, size, true);
+        getdentsPass(dirs);
+        const double dirFloor = medianOf(runs, [&] { getdentsPass(dirs); });
+        row("floor: getdents64 over subdirectories", size, dirFloor, dirFloor);
+        const double openDirs = medianOf(runs, [&] {
+            lists.dir1.setPath(dirs);
+            paintNow(form);
+        });
+        row("open directory of subdirectories", size, openDirs, dirFloor);
+        lists.dir1.setPath("/");
+        std::fflush(stdout);
+    }
+
+    // Start-up, each in fresh processes, on a drive root of its own.
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        std::printf("start-up: skipped (a private mount namespace needs root)\n");
+        return 0;
+    }
+    const StartUp minimal = startUp(argv[0], false, "/", runs);
+    std::printf("\n%-44s %9s %10.1f ms  peak %6ld KB\n", "minimal window of ten widgets", "-", minimal.ms, minimal.peakKb);
+    for (int count : {0, 100000}) {
+        const std::string root = parent + "/root-" + std::to_string(count);
+        if (!mountDriveRoot(root, count)) {
+            std::printf("start-up: skipped (cannot mount a tmpfs)\n");
+            return 0;
+        }
+        const double reread = count ? medianOf(runs, [&] {
+            lists.dir1.setPath(root + "/");
+            paintNow(form);
+        }) : 0.0;
+        const StartUp program = startUp(argv[0], true, root, runs);
+        const double budget = (count ? 1.3 : 1.2) * minimal.ms + reread;
+        const long memoryBudget = static_cast<long>(1.3 * minimal.peakKb + 200.0 * count / 1024);
+        std::printf("%-44s %9d %10.1f ms  peak %6ld KB   goal <= %.1f ms, <= %ld KB\n",
+                    "quarvel2 start-up to first paint", count, program.ms, program.peakKb, budget, memoryBudget);
+        umount2(root.c_str(), MNT_DETACH);
+    }
+    return 0;
+}
