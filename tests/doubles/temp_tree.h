@@ -9,8 +9,9 @@
 // A real directory tree under /tmp, removed with everything in it at the end.
 class TempTree {
 public:
-    TempTree() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quarvel2-test-XXXXXX").native();
+    // Under `base`, or the system's temporary folder.
+    explicit TempTree(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "quarvel2-test-XXXXXX").native();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         root_ = pattern;
     }
