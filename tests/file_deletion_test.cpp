@@ -58,19 +58,29 @@ TEST(FileDeletion, DeletesOnlyTheConfirmedFileAtTheListsPath) {
     }
 }
 
-TEST(FileDeletion, ANameListedBeforeAFailedDirectoryChangeIsDeletedWhereItWasListed) {
-    MemoryFileSystem fs("D:\\work");
-    fs.addFile("D:\\work\\a.pkg");
-    fs.addFile("D:\\other\\a.pkg");
-    fs.failListingFiles("D:\\other");
-    WiredLists w(fs);
+// D:\work open with a.pkg selected, every question answered Yes.
+class ConfirmedDeletion : public ::testing::Test {
+protected:
+    ConfirmedDeletion() {
+        fs.addFile("D:\\work\\a.pkg");
+        box.otherwise = Answer::Yes;
+    }
+    void openWork() {
+        w.dir1.setPath("D:\\work");
+        w.file1.setListIndex(0);
+    }
+
+    MemoryFileSystem fs{"D:\\work"};
+    WiredLists w{fs};
     RecordingStarter starter;
     ScriptedMessageBox box;
-    box.otherwise = Answer::Yes;
     actions::Services services{fs, starter, box};
-    w.dir1.setPath("D:\\work");
-    w.file1.setListIndex(0);
+};
 
+TEST_F(ConfirmedDeletion, ANameListedBeforeAFailedDirectoryChangeIsDeletedWhereItWasListed) {
+    fs.addFile("D:\\other\\a.pkg");
+    fs.failListingFiles("D:\\other");
+    openWork();
     EXPECT_THROW(w.dir1.setPath("D:\\other"), platform::PlatformFailure);
     ASSERT_EQ(w.dir1.path(), "D:\\other");
     actions::deleteSelectedFile(w.lists, services);
@@ -78,16 +88,8 @@ TEST(FileDeletion, ANameListedBeforeAFailedDirectoryChangeIsDeletedWhereItWasLis
     EXPECT_TRUE(fs.exists("D:\\other\\a.pkg")) << "a file the user never saw";
 }
 
-TEST(FileDeletion, RefreshDropsTheDeletedName) {
-    MemoryFileSystem fs("D:\\work");
-    fs.addFile("D:\\work\\a.pkg");
-    WiredLists w(fs);
-    RecordingStarter starter;
-    ScriptedMessageBox box;
-    box.otherwise = Answer::Yes;
-    actions::Services services{fs, starter, box};
-    w.dir1.setPath("D:\\work");
-    w.file1.setListIndex(0);
+TEST_F(ConfirmedDeletion, RefreshDropsTheDeletedName) {
+    openWork();
     actions::deleteSelectedFile(w.lists, services);
     EXPECT_EQ(w.file1.listCount(), 1);
     actions::refreshFileList(w.lists);
