@@ -24,7 +24,6 @@ LoadedWindow::LoadedWindow(const window::FormDescription& description, std::span
         boundary_.call([&] { lists.file1.refresh(); });
     }
     form_->show();
-    form_->control("Drive1")->setFocus(Qt::OtherFocusReason);
 }
 
 LoadedWindow::~LoadedWindow() = default;

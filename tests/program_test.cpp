@@ -117,15 +117,6 @@ TEST_F(ProgramTest, AVanishedDirectoryIsReportedOnceAndTheListsStay) {
     EXPECT_EQ(program->lists().file1.fileName(), "a.pkg");
 }
 
-TEST_F(ProgramTest, NoToolOnPathIsReportedWithItsCause) {
-    auto program = start(box, ".", "a.pkg");
-    TempTree emptyBin;
-    setenv("PATH", emptyBin.root().c_str(), 1);
-    program->click("Command6");
-    EXPECT_EQ(program->report.reported, std::vector<std::string>{"No such file or directory"});
-    EXPECT_TRUE(std::filesystem::exists(tree / "a.pkg"));
-}
-
 TEST_F(ProgramTest, ExitUnloadsTheWindowAndTheToolGoesOn) {
     FakeTool slowTool(0.5);
     auto program = start(box, ".", "a.pkg");
