@@ -2,7 +2,6 @@
 
 #include "natural_order.h"
 
-
 namespace browse {
 
 FileList::FileList(const platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {
