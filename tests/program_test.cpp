@@ -176,6 +176,31 @@ TEST(ProgramFailures, ADriveThatIsNotReadyIsReportedOnceAndTheListsStay) {
     EXPECT_EQ(starter.started[0].text(), "ucc compress D:\\work\\*");
 }
 
+// With the real report box: once it is answered, the window opens and the
+// program runs on rather than ending with the box, its only window so far.
+TEST(ProgramFailures, AfterAReportedLoadFailureTheProgramRunsOn) {
+    MemoryFileSystem fs("D:\\work");
+    fs.failReading("D:\\");
+    RecordingStarter starter;
+    ScriptedMessageBox box;
+    platform::QtFailureReport report;
+    actions::Services services{fs, starter, box};
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            QTest::keyClick(shown, Qt::Key_Return);
+    });
+    answer.start(20);
+    app::LoadedWindow loaded(window::form1, app::form1Events, services, report);
+    bool running = false;
+    QTimer::singleShot(300, [&] {
+        running = loaded.form()->isVisible();
+        QApplication::exit(7);
+    });
+    EXPECT_EQ(QApplication::exec(), 7);
+    EXPECT_TRUE(running);
+}
+
 TEST(ProgramFailures, AFailedLoadLeavesBothListsOnTheWorkingDirectory) {
     MemoryFileSystem fs("D:\\work");
     fs.addFile("D:\\work\\a.pkg");
