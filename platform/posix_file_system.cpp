@@ -62,10 +62,8 @@ std::filesystem::path PosixFileSystem::currentRootText() const { return driveOf(
 
 std::filesystem::path PosixFileSystem::resolveDirectory(const std::string& text) const {
     if (text.size() > 2 && text.front() == '[' && text.back() == ']') {
-        const std::string point = text.substr(1, text.size() - 2);
         const std::filesystem::path cwd = workingDirectory();
-        const Drive cwdDrive = driveOf(cwd);
-        if (cwdDrive.text == text) return cwd;
+        if (driveOf(cwd).text == text) return cwd;
         for (const Drive& drive : readDrives())
             if (drive.text == text) return drive.root;
         throw PlatformFailure::fromErrno(ENODEV, text);

@@ -56,6 +56,9 @@ Form1::Form1(const FormDescription& description, const platform::FileSystem& fil
     control("Drive1")->setFocus(Qt::OtherFocusReason);
 }
 
+// The views read the lists until they are gone, so they go first.
+Form1::~Form1() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
+
 QWidget* Form1::createControl(const ControlDescription& control, const Guard& guard) {
     switch (control.kind) {
     case ControlClass::DriveListBox: return new DriveView(drive1_, this);

@@ -22,6 +22,7 @@ namespace window {
 class Form1 final : public QWidget {
 public:
     Form1(const FormDescription& description, const platform::FileSystem& fileSystem, Guard guard);
+    ~Form1() override;
 
     // The control of that name, or nullptr.
     QWidget* control(std::string_view name) const;
