@@ -7,17 +7,20 @@
 
 namespace browse {
 
-DirList::DirList(const platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {
+DirList::DirList(const platform::FileSystem& fileSystem, ListingHandOff& handOff)
+    : fileSystem_(fileSystem), handOff_(handOff) {
     show(fileSystem_.workingDirectory(), {});
 }
 
 void DirList::setPath(const std::string& text) {
     const std::filesystem::path directory = fileSystem_.resolveDirectory(text);
-    show(directory, sortedNaturally(fileSystem_.subdirectories(directory)));
+    platform::DirectoryListing listing = fileSystem_.readDirectory(directory);
+    show(directory, sortedNaturally(listing.subdirectories));
+    const ListingHandOff::Offer offer(handOff_, directory, std::move(listing.files));
     change.raise();
 }
 
-void DirList::refresh() { show(path_, sortedNaturally(fileSystem_.subdirectories(path_))); }
+void DirList::refresh() { show(path_, sortedNaturally(fileSystem_.readDirectory(path_).subdirectories)); }
 
 void DirList::show(const std::filesystem::path& directory, platform::NameList subdirectories) {
     const char separator = fileSystem_.separator();

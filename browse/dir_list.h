@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listing_hand_off.h"
 #include "notifier.h"
 
 #include "platform/file_system.h"
@@ -18,7 +19,7 @@ class DirList {
 public:
     // Stands on the working directory, its entries not yet read (start-up
     // opens another directory at once); refresh() reads them. Raises nothing.
-    explicit DirList(const platform::FileSystem& fileSystem);
+    DirList(const platform::FileSystem& fileSystem, ListingHandOff& handOff);
 
     const std::filesystem::path& path() const { return path_; }
     char separator() const { return fileSystem_.separator(); }
@@ -47,6 +48,7 @@ private:
     void show(const std::filesystem::path& directory, platform::NameList subdirectories);
 
     const platform::FileSystem& fileSystem_;
+    ListingHandOff& handOff_;
     std::filesystem::path root_;
     std::filesystem::path path_;
     std::vector<std::filesystem::path> ancestors_;       // root first

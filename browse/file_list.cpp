@@ -4,16 +4,22 @@
 
 namespace browse {
 
-FileList::FileList(const platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {
+FileList::FileList(const platform::FileSystem& fileSystem, ListingHandOff& handOff)
+    : fileSystem_(fileSystem), handOff_(handOff) {
     show(fileSystem_.workingDirectory(), {}, {});
 }
 
-void FileList::setPath(const std::filesystem::path& directory) { show(directory, {}); }
+void FileList::setPath(const std::filesystem::path& directory) {
+    if (std::optional<platform::NameList> files = handOff_.take(directory))
+        show(directory, sortedNaturally(*files), {});
+    else
+        show(directory, {});
+}
 
 void FileList::refresh() { show(path_, fileName()); }
 
 void FileList::show(const std::filesystem::path& directory, const std::filesystem::path& keepSelected) {
-    show(directory, sortedNaturally(fileSystem_.listableFiles(directory)), keepSelected);
+    show(directory, sortedNaturally(fileSystem_.readDirectory(directory).files), keepSelected);
 }
 
 void FileList::show(const std::filesystem::path& directory, platform::NameList names,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listing_hand_off.h"
 #include "notifier.h"
 
 #include "platform/file_system.h"
@@ -16,11 +17,12 @@ class FileList {
 public:
     // Stands on the working directory, its files not yet read (start-up
     // lists another directory at once); refresh() reads them.
-    explicit FileList(const platform::FileSystem& fileSystem);
+    FileList(const platform::FileSystem& fileSystem, ListingHandOff& handOff);
 
     const std::filesystem::path& path() const { return path_; }
-    // Lists `directory` with no file selected. When it cannot be read, it
-    // throws and nothing changes.
+    // Lists `directory` with no file selected: the names the directory list
+    // has just read of it, or else what a read finds. When it cannot be read,
+    // it throws and nothing changes.
     void setPath(const std::filesystem::path& directory);
     // Reads the same directory again; a selected file that is still there
     // stays selected.
@@ -43,6 +45,7 @@ private:
     void show(const std::filesystem::path& directory, platform::NameList names, const std::filesystem::path& keepSelected);
 
     const platform::FileSystem& fileSystem_;
+    ListingHandOff& handOff_;
     std::filesystem::path path_;
     platform::NameList names_;
     int selected_ = -1;

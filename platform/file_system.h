@@ -17,6 +17,13 @@ struct Drive {
     std::string label;  // shown beside the text, may be empty
 };
 
+// A directory's entries, hidden and system ones left out, unsorted: the
+// names (not paths) of its subdirectories and of its files.
+struct DirectoryListing {
+    NameList subdirectories;
+    NameList files;
+};
+
 // The file system as the lists and the deletion see it. Paths are path texts
 // in the file system's own syntax and bytes. Every call either succeeds or
 // throws PlatformFailure.
@@ -41,10 +48,8 @@ public:
     // canonical form: a root ends in the separator, no other directory does.
     virtual std::filesystem::path resolveDirectory(const std::string& text) const = 0;
 
-    // Names (not paths) of a directory's subdirectories, unsorted.
-    virtual NameList subdirectories(const std::filesystem::path& directory) const = 0;
-    // Names of a directory's files, hidden and system ones left out, unsorted.
-    virtual NameList listableFiles(const std::filesystem::path& directory) const = 0;
+    // Reads a directory in one pass.
+    virtual DirectoryListing readDirectory(const std::filesystem::path& directory) const = 0;
 
     // Removes exactly one entry that is not a directory.
     virtual void deleteFile(const std::filesystem::path& target) = 0;

@@ -84,12 +84,8 @@ std::filesystem::path PosixFileSystem::resolveDirectory(const std::string& text)
     return path;
 }
 
-NameList PosixFileSystem::subdirectories(const std::filesystem::path& directory) const {
-    return readEntries(directory, EntryKind::Directory);
-}
-
-NameList PosixFileSystem::listableFiles(const std::filesystem::path& directory) const {
-    return readEntries(directory, EntryKind::File);
+DirectoryListing PosixFileSystem::readDirectory(const std::filesystem::path& directory) const {
+    return readEntries(directory);
 }
 
 void PosixFileSystem::deleteFile(const std::filesystem::path& target) {

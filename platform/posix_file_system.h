@@ -17,8 +17,7 @@ public:
     std::filesystem::path workingDirectory() const override;
     std::filesystem::path currentRootText() const override;
     std::filesystem::path resolveDirectory(const std::string& text) const override;
-    NameList subdirectories(const std::filesystem::path& directory) const override;
-    NameList listableFiles(const std::filesystem::path& directory) const override;
+    DirectoryListing readDirectory(const std::filesystem::path& directory) const override;
     void deleteFile(const std::filesystem::path& target) override;
 };
 

@@ -20,7 +20,7 @@ QString text(std::string_view view) { return QString::fromUtf8(view.data(), stat
 }  // namespace
 
 Form1::Form1(const FormDescription& description, const platform::FileSystem& fileSystem, Guard guard)
-    : drive1_(fileSystem), dir1_(fileSystem), file1_(fileSystem), banner_(":/banner.png") {
+    : drive1_(fileSystem), dir1_(fileSystem, handOff_), file1_(fileSystem, handOff_), banner_(":/banner.png") {
     installFontStandIns();
     setObjectName(text(description.name));
     setWindowTitle(text(description.title));

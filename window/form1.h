@@ -36,6 +36,7 @@ protected:
 private:
     QWidget* createControl(const ControlDescription& control, const Guard& guard);
 
+    browse::ListingHandOff handOff_;
     browse::DriveList drive1_;
     browse::DirList dir1_;
     browse::FileList file1_;

@@ -96,28 +96,19 @@ std::filesystem::path MemoryFileSystem::resolveDirectory(const std::string& text
     return directory;
 }
 
-platform::NameList MemoryFileSystem::children(const std::string& directory, bool directories) const {
-    directoryEntry(directory);
-    if (unreadable_.count(canonical(directory))) throw PlatformFailure("Permission denied", directory);
-    std::string prefix = canonical(directory);
+platform::DirectoryListing MemoryFileSystem::readDirectory(const std::filesystem::path& directory) const {
+    directoryEntry(directory.native());
+    std::string prefix = canonical(directory.native());
+    if (unreadable_.count(prefix)) throw PlatformFailure("Permission denied", directory.native());
     if (!prefix.ends_with('\\')) prefix += '\\';
-    platform::NameList names;
+    platform::DirectoryListing listing;
     for (auto it = entries_.lower_bound(prefix); it != entries_.end() && it->first.starts_with(prefix); ++it) {
         const std::string name = it->first.substr(prefix.size());
         const Entry& entry = it->second;
-        if (name.empty() || name.find('\\') != std::string::npos || entry.directory != directories) continue;
-        if (!entry.marks.hidden && !entry.marks.system) names.add(name);
+        if (name.empty() || name.find('\\') != std::string::npos || entry.marks.hidden || entry.marks.system) continue;
+        (entry.directory ? listing.subdirectories : listing.files).add(name);
     }
-    return names;
-}
-
-platform::NameList MemoryFileSystem::subdirectories(const std::filesystem::path& directory) const {
-    return children(directory.native(), true);
-}
-
-platform::NameList MemoryFileSystem::listableFiles(const std::filesystem::path& directory) const {
-    if (unlistable_.count(canonical(directory.native()))) throw PlatformFailure("Permission denied", directory.native());
-    return children(directory.native(), false);
+    return listing;
 }
 
 void MemoryFileSystem::deleteFile(const std::filesystem::path& target) {

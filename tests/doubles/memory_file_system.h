@@ -27,7 +27,6 @@ public:
     bool exists(const std::string& path) const { return entries_.count(canonical(path)) != 0; }
     void setReady(char drive, bool ready);
     void setCurrentDirectory(char drive, const std::string& path);
-    void failListingFiles(const std::string& directory) { unlistable_.insert(directory); }
     void failReading(const std::string& directory) { unreadable_.insert(directory); }
     void setWorkingDirectory(const std::string& path) { workingDirectory_ = path; }
 
@@ -37,8 +36,7 @@ public:
     std::filesystem::path workingDirectory() const override { return workingDirectory_; }
     std::filesystem::path currentRootText() const override { return "\\"; }
     std::filesystem::path resolveDirectory(const std::string& text) const override;
-    platform::NameList subdirectories(const std::filesystem::path& directory) const override;
-    platform::NameList listableFiles(const std::filesystem::path& directory) const override;
+    platform::DirectoryListing readDirectory(const std::filesystem::path& directory) const override;
     void deleteFile(const std::filesystem::path& target) override;
 
 private:
@@ -50,12 +48,11 @@ private:
     static std::string canonical(const std::string& path);
     void requireReady(const std::string& path) const;
     const Entry& directoryEntry(const std::string& path) const;
-    platform::NameList children(const std::string& directory, bool directories) const;
+
 
     std::map<std::string, Entry> entries_;  // canonical path -> entry
     std::set<char> notReady_;
     std::map<char, std::string> currentByDrive_;
-    std::set<std::string> unlistable_;  // its files cannot be listed
     std::set<std::string> unreadable_;  // nothing in it can be listed
     std::string workingDirectory_;
 };

@@ -36,11 +36,8 @@ public:
             if (resolved + '/' == drive.root.native()) return drive.root;
         return resolved;
     }
-    platform::NameList subdirectories(const std::filesystem::path& directory) const override {
-        return real_.subdirectories(directory);
-    }
-    platform::NameList listableFiles(const std::filesystem::path& directory) const override {
-        return real_.listableFiles(directory);
+    platform::DirectoryListing readDirectory(const std::filesystem::path& directory) const override {
+        return real_.readDirectory(directory);
     }
     void deleteFile(const std::filesystem::path& target) override {
         if (!target.native().starts_with(tree_ + '/')) {

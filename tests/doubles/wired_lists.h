@@ -8,7 +8,8 @@
 // The three lists coupled as the window couples them: a drive change opens the
 // drive in Dir1, a directory change lists it in File1.
 struct WiredLists {
-    explicit WiredLists(const platform::FileSystem& fileSystem) : drive1(fileSystem), dir1(fileSystem), file1(fileSystem) {
+    explicit WiredLists(const platform::FileSystem& fileSystem)
+        : drive1(fileSystem), dir1(fileSystem, handOff), file1(fileSystem, handOff) {
         drive1.change.subscribe([this] { browse::driveChange(lists); });
         dir1.change.subscribe([this] { browse::directoryChange(lists); });
     }
@@ -31,6 +32,7 @@ struct WiredLists {
         return -2'000'000;
     }
 
+    browse::ListingHandOff handOff;
     browse::DriveList drive1;
     browse::DirList dir1;
     browse::FileList file1;
