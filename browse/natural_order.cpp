@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace browse {
@@ -51,19 +53,20 @@ SortRecord recordOf(std::string_view name, uint32_t index) {
     return record;
 }
 
-bool fullyBefore(std::string_view a, std::string_view b) {
-    if (int c = naturalKey(a).compare(naturalKey(b)); c != 0) return c < 0;
-    return a < b;
-}
-
-}  // namespace
-
+// The whole key, for the few names whose first 16 key bytes tie.
 std::string naturalKey(std::string_view name) {
     std::string key;
     key.reserve(name.size() + 4);
     forEachKeyByte(name, [&](char c) { key += c; });
     return key;
 }
+
+bool fullyBefore(std::string_view a, std::string_view b) {
+    if (int c = naturalKey(a).compare(naturalKey(b)); c != 0) return c < 0;
+    return a < b;
+}
+
+}  // namespace
 
 platform::NameList sortedNaturally(const platform::NameList& names) {
     std::vector<SortRecord> records;

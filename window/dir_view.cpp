@@ -32,7 +32,7 @@ public:
 }  // namespace
 
 DirListModel::DirListModel(const browse::DirList& dirs, QObject* parent)
-    : QAbstractListModel(parent),
+    : ListModel(parent),
       dirs_(dirs),
       openFolder_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon)),
       closedFolder_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon)) {}
@@ -53,18 +53,10 @@ QVariant DirListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-void DirListModel::reload() {
-    beginResetModel();
-    endResetModel();
-}
-
 DirView::DirView(browse::DirList& dirs, Guard guard, QWidget* parent)
     : QListView(parent), dirs_(dirs), model_(dirs, this), guard_(std::move(guard)) {
-    setModel(&model_);
+    setUpListView(*this, model_);
     setItemDelegate(new IndentingDelegate(this));
-    setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     dirs_.contentsChanged.subscribe([this] {
         model_.reload();

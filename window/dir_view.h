@@ -1,18 +1,17 @@
 #pragma once
 
 #include "guard.h"
+#include "list_view_basics.h"
 
 #include "browse/dir_list.h"
 
-#include <QAbstractListModel>
 #include <QIcon>
-#include <QListView>
 
 namespace window {
 
 // Dir1's entries as rows: the ancestors from the root down, the open
 // directory, then its subdirectories.
-class DirListModel final : public QAbstractListModel {
+class DirListModel final : public ListModel {
 public:
     static constexpr int DepthRole = Qt::UserRole + 1;
 
@@ -22,7 +21,6 @@ public:
 
     int rowOf(int listIndex) const { return listIndex - dirs_.firstIndex(); }
     int listIndexOf(int row) const { return row + dirs_.firstIndex(); }
-    void reload();
 
 private:
     const browse::DirList& dirs_;

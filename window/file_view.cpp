@@ -5,7 +5,7 @@
 namespace window {
 
 FileListModel::FileListModel(const browse::FileList& files, QObject* parent)
-    : QAbstractListModel(parent), files_(files) {}
+    : ListModel(parent), files_(files) {}
 
 int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : files_.listCount(); }
 
@@ -15,17 +15,9 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     return QFile::decodeName(QByteArray::fromRawData(name.data(), static_cast<qsizetype>(name.size())));
 }
 
-void FileListModel::reload() {
-    beginResetModel();
-    endResetModel();
-}
-
 FileView::FileView(browse::FileList& files, QWidget* parent)
     : QListView(parent), files_(files), model_(files, this) {
-    setModel(&model_);
-    setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUpListView(*this, model_);
 
     files_.contentsChanged.subscribe([this] {
         model_.reload();

@@ -1,20 +1,18 @@
 #pragma once
 
-#include "browse/file_list.h"
+#include "list_view_basics.h"
 
-#include <QAbstractListModel>
-#include <QListView>
+#include "browse/file_list.h"
 
 namespace window {
 
 // File1's names as rows, shown as best they decode; the names themselves stay
 // the file system's bytes in the model.
-class FileListModel final : public QAbstractListModel {
+class FileListModel final : public ListModel {
 public:
     FileListModel(const browse::FileList& files, QObject* parent);
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    void reload();
 
 private:
     const browse::FileList& files_;
