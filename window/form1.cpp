@@ -6,7 +6,6 @@
 #include "fonts.h"
 #include "twips.h"
 
-#include <QFocusEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -39,19 +38,22 @@ Form1::Form1(const FormDescription& description, const platform::FileSystem& fil
     const double dpi = logicalDpiX();
     setFixedSize(twipsToPixels(description.clientWidth, dpi), twipsToPixels(description.clientHeight, dpi));
 
-    QWidget* previous = nullptr;
-    for (const ControlDescription& control : description.controls) {  // in tab order
+    std::map<int, QWidget*> byTabIndex;
+    for (const ControlDescription& control : description.controls) {
         QWidget* widget = createControl(control, guard);
         widget->setObjectName(text(control.name));
         widget->setAccessibleName(text(control.accessibleName));
         widget->setFont(fontFor(control.font == FontRole::Button ? description.buttonFont : description.windowFont));
         widget->setGeometry(twipsToPixels(control.left, dpi), twipsToPixels(control.top, dpi),
                             twipsToPixels(control.width, dpi), twipsToPixels(control.height, dpi));
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previous) setTabOrder(previous, widget);
-            previous = widget;
-        }
         controls_.emplace(control.name, widget);
+        byTabIndex.emplace(control.tabIndex, widget);
+    }
+    QWidget* previous = nullptr;
+    for (auto [tabIndex, widget] : byTabIndex) {
+        if (widget->focusPolicy() == Qt::NoFocus) continue;  // the label is no stop
+        if (previous) setTabOrder(previous, widget);
+        previous = widget;
     }
     control("Drive1")->setFocus(Qt::OtherFocusReason);
 }

@@ -32,7 +32,7 @@ struct FormDescription {
     int clientWidth, clientHeight;  // twips
     int backgroundRed, backgroundGreen, backgroundBlue;
     FontDescription windowFont, buttonFont;
-    std::array<ControlDescription, 10> controls;  // in tab order
+    std::array<ControlDescription, 10> controls;
 };
 
 extern const FormDescription form1;
