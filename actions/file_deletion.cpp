@@ -1,16 +1,16 @@
 #include "file_deletion.h"
 
-#include "selected_file.h"
-
-#include "browse/file_list.h"
+#include "platform/display_text.h"
 
 namespace actions {
 
-void deleteSelectedFile(const browse::Lists& lists, Services& services) {
-    if (services.messageBox.ask("Are You sure?", platform::ButtonSet::YesNo) != platform::Answer::Yes) return;
-    services.fileSystem.deleteFile(selectedFilePath(lists, services.fileSystem.separator()));
+void deleteSelectedFile(const browse::Lists& lists, platform::Dialogs& dialogs) {
+    const browse::FileList& files = lists.file1();
+    platform::NativeString target = files.path().native();
+    target += lists.fileSystem().separator();
+    target += files.fileName();
+    if (!dialogs.confirm("Are You sure?", platform::displayText(target))) return;
+    lists.fileSystem().deleteFile(files.directory(), files.path(), files.fileName(), files.selectedIdentity());
 }
-
-void refreshFileList(browse::Lists& lists) { lists.file1.refresh(); }
 
 }  // namespace actions

@@ -1,16 +1,13 @@
 #pragma once
 
-#include "services.h"
-
-#include "browse/list_coupling.h"
+#include "browse/lists.h"
+#include "platform/dialogs.h"
 
 namespace actions {
 
-// Asks "Are You sure?" first; on Yes deletes the selected file of the open
-// directory. The list is not re-read: the name stays until Refresh.
-void deleteSelectedFile(const browse::Lists& lists, Services& services);
-
-// Re-reads the file list's directory.
-void refreshFileList(browse::Lists& lists);
+// Asks "Are You sure?", the file's full path beneath; on Yes deletes the
+// selected file of File1's directory, if it is still the file that was
+// selected. The list is not re-read: the name stays until a refresh.
+void deleteSelectedFile(const browse::Lists& lists, platform::Dialogs& dialogs);
 
 }  // namespace actions

@@ -1,45 +1,52 @@
 #include "tool_commands.h"
 
-#include "selected_file.h"
+#include "platform/display_text.h"
 
-#include "browse/dir_list.h"
+#include <stdexcept>
 
 namespace actions {
 namespace {
 
-constexpr const char* tool = "ucc";
+using platform::NativeString;
 
-void startMinimised(const platform::ToolCommand& command, Services& services) {
-    services.starter.start(command, platform::WindowState::MinimizedWithFocus);
+const NativeString tool = {'u', 'c', 'c'};
+const NativeString compress = {'c', 'o', 'm', 'p', 'r', 'e', 's', 's'};
+const NativeString decompress = {'d', 'e', 'c', 'o', 'm', 'p', 'r', 'e', 's', 's'};
+const NativeString wildcards = {'*', '?'};
+
+NativeString joined(const platform::Path& directory, platform::NativeChar separator, platform::NativeView name) {
+    NativeString text = directory.native();
+    text += separator;
+    text += name;
+    return text;
+}
+
+// The tool expands patterns itself and has no quoting, so a "*" or "?" in a
+// name or folder would reach other files than the one meant: refuse it.
+const NativeString& withoutPattern(const NativeString& text) {
+    if (text.find_first_of(wildcards) != NativeString::npos)
+        throw std::runtime_error("Nothing was started: ucc would read the * or ? in " + platform::displayText(text) +
+                                 " as a pattern and work on other files too.");
+    return text;
+}
+
+NativeString selectedFilePath(const browse::Lists& lists) {
+    const browse::FileList& files = lists.file1();
+    return withoutPattern(joined(files.path(), lists.fileSystem().separator(), files.fileName()));
 }
 
 }  // namespace
 
-platform::ToolCommand compressFolderCommand(const browse::Lists& lists, char separator) {
-    std::string folder = lists.dir1.list(lists.dir1.listIndex()).native();
-    folder += separator;
-    folder += '*';  // left for the tool to expand
-    return {tool, "compress", folder};
+platform::ToolCommand compressFolderCommand(const browse::Lists& lists) {
+    const browse::DirList& dirs = lists.dir1();
+    const NativeString folder = withoutPattern(dirs.list(dirs.listIndex()).native());
+    return {tool, compress, joined(folder, lists.fileSystem().separator(), NativeString(1, '*'))};
 }
 
-platform::ToolCommand compressFileCommand(const browse::Lists& lists, char separator) {
-    return {tool, "compress", selectedFilePath(lists, separator)};
-}
+platform::ToolCommand compressFileCommand(const browse::Lists& lists) { return {tool, compress, selectedFilePath(lists)}; }
 
-platform::ToolCommand decompressFileCommand(const browse::Lists& lists, char separator) {
-    return {tool, "decompress", selectedFilePath(lists, separator)};
-}
-
-void compressFolder(const browse::Lists& lists, Services& services) {
-    startMinimised(compressFolderCommand(lists, services.fileSystem.separator()), services);
-}
-
-void compressFile(const browse::Lists& lists, Services& services) {
-    startMinimised(compressFileCommand(lists, services.fileSystem.separator()), services);
-}
-
-void decompressFile(const browse::Lists& lists, Services& services) {
-    startMinimised(decompressFileCommand(lists, services.fileSystem.separator()), services);
+platform::ToolCommand decompressFileCommand(const browse::Lists& lists) {
+    return {tool, decompress, selectedFilePath(lists)};
 }
 
 }  // namespace actions

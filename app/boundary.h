@@ -6,17 +6,18 @@
 
 namespace app {
 
-// The one place a failure is caught: every event handler runs through here.
-// A failure ends the handler where it happened, is reported, and the program
-// runs on.
+// The one place a failure is caught: every user action runs through here. A
+// failure ends the action where it happened, is reported once, and the
+// program runs on. Any std::exception counts: a system call's, a refusal,
+// running out of memory.
 class Boundary {
 public:
-    explicit Boundary(platform::FailureReport& report) : report_(report) {}
-    // Whether the handler ran to its end.
-    bool call(const std::function<void()>& handler) const;
+    explicit Boundary(platform::Dialogs& dialogs) : dialogs_(dialogs) {}
+    // Whether the action ran to its end.
+    bool run(const std::function<void()>& action) const;
 
 private:
-    platform::FailureReport& report_;
+    platform::Dialogs& dialogs_;
 };
 
 }  // namespace app

@@ -1,21 +1,61 @@
 #include "event_table.h"
 
+#include "program.h"
+
 #include "actions/file_deletion.h"
 #include "actions/tool_commands.h"
-#include "browse/list_coupling.h"
+#include "window/form_description.h"
+
+#include <array>
 
 namespace app {
+namespace {
 
-const std::array<EventRow, 9> form1Events = {{
-    {"Form1", "Load", [](Session& s) { browse::startUp(s.form.lists(), s.services.fileSystem); }},
-    {"Drive1", "Change", [](Session& s) { browse::driveChange(s.form.lists()); }},
-    {"Dir1", "Change", [](Session& s) { browse::directoryChange(s.form.lists()); }},
-    {"Command1", "Click", [](Session& s) { actions::compressFolder(s.form.lists(), s.services); }},
-    {"Command6", "Click", [](Session& s) { actions::compressFile(s.form.lists(), s.services); }},
-    {"Command7", "Click", [](Session& s) { actions::decompressFile(s.form.lists(), s.services); }},
-    {"Command4", "Click", [](Session& s) { actions::deleteSelectedFile(s.form.lists(), s.services); }},
-    {"Command3", "Click", [](Session& s) { actions::refreshFileList(s.form.lists()); }},
-    {"Command2", "Click", [](Session& s) { s.form.close(); }},  // unload Form1; the program ends with it
+using enum window::Control;
+using enum window::Event;
+
+constexpr std::array<EventRow, 12> table = {{
+    // The window's handlers.
+    {Form1, Load, [](Program& p, int) { p.lists.startUp(); }},
+    {Drive1, Change, [](Program& p, int row) { p.lists.pickDrive(row); }},
+    {Dir1, Change, [](Program& p, int row) { p.lists.openDirectory(p.lists.dir1().indexOfRow(row)); }},
+    {Command1, Click, [](Program& p, int) { p.services.starter.start(actions::compressFolderCommand(p.lists)); }},
+    {Command6, Click, [](Program& p, int) { p.services.starter.start(actions::compressFileCommand(p.lists)); }},
+    {Command7, Click, [](Program& p, int) { p.services.starter.start(actions::decompressFileCommand(p.lists)); }},
+    {Command4, Click, [](Program& p, int) { actions::deleteSelectedFile(p.lists, p.services.dialogs); }},
+    {Command3, Click, [](Program& p, int) { p.lists.refreshFiles(); }},
+    {Command2, Click, [](Program& p, int) { if (p.unload) p.unload(); }},  // the program ends with its window
+    // The lists' own answers to the user.
+    {Drive1, DropDown, [](Program& p, int) { p.lists.refreshDrives(); }},
+    {Dir1, Highlight, [](Program& p, int row) { p.lists.highlightDirectory(p.lists.dir1().indexOfRow(row)); }},
+    {File1, Select, [](Program& p, int row) { p.lists.selectFile(row); }},
 }};
+
+// Every button does exactly one thing, and every row names a control the
+// window has, once: a binding left out or doubled does not compile.
+constexpr bool everyButtonBoundOnce() {
+    for (const window::ControlDescription& control : window::form1.controls) {
+        int clicks = 0;
+        for (const EventRow& row : table) clicks += row.source == control.id && row.event == Click;
+        if (clicks != (control.kind == window::ControlClass::CommandButton ? 1 : 0)) return false;
+    }
+    return true;
+}
+
+constexpr bool everyRowUnique() {
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (table[i].source != Form1 && !window::form1.has(table[i].source)) return false;
+        for (size_t j = i + 1; j < table.size(); ++j)
+            if (table[i].source == table[j].source && table[i].event == table[j].event) return false;
+    }
+    return true;
+}
+
+static_assert(everyButtonBoundOnce(), "every button needs exactly one Click row");
+static_assert(everyRowUnique(), "a row names a control twice for one event, or one the window lacks");
+
+}  // namespace
+
+std::span<const EventRow> form1Events() { return table; }
 
 }  // namespace app

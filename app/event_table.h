@@ -1,28 +1,23 @@
 #pragma once
 
-#include "actions/services.h"
-#include "window/form1.h"
+#include "window/controls.h"
 
-#include <array>
-#include <string_view>
+#include <span>
 
 namespace app {
 
-// What a handler reaches: the window with its lists, and the services.
-struct Session {
-    window::Form1& form;
-    actions::Services& services;
-};
+class Program;
 
-using Operation = void (*)(Session&);
+using Operation = void (*)(Program& program, int row);
 
 struct EventRow {
-    std::string_view source;
-    std::string_view event;
+    window::Control source;
+    window::Event event;
     Operation operation;
 };
 
-// Every handler the window has; nothing else connects controls to operations.
-extern const std::array<EventRow, 9> form1Events;
+// Every handler the window has, and the lists' own answers to the user;
+// nothing else connects a control to what it does.
+std::span<const EventRow> form1Events();
 
 }  // namespace app

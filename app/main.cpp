@@ -1,11 +1,8 @@
-#include "event_table.h"
-#include "identity.h"
-#include "window_service.h"
+#include "qt_program.h"
 
-#include "platform/posix_file_system.h"
-#include "platform/posix_program_starter.h"
-#include "platform/qt_dialogs.h"
-#include "window/form_description.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_program_starter.h"
+#include "window/qt/qt_dialogs.h"
 
 #include <QApplication>
 
@@ -16,8 +13,8 @@ int main(int argc, char** argv) {
 
     platform::PosixFileSystem fileSystem;
     platform::PosixProgramStarter starter;
-    platform::QtMessageBox messageBox;
-    platform::QtFailureReport report;
-    actions::Services services{fileSystem, starter, messageBox};
-    return app::runWindow(window::form1, app::form1Events, services, report);
+    window::QtDialogs dialogs;
+    app::Services services{fileSystem, starter, dialogs};
+    app::QtProgram running(services);
+    return QApplication::exec();
 }

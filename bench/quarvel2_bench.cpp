@@ -6,10 +6,8 @@
 
 #include "bench_tree.h"
 
-#include "browse/list_coupling.h"
-#include "platform/posix_file_system.h"
-#include "window/form1.h"
-#include "window/form_description.h"
+#include "app/qt_program.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <QApplication>
 #include <QFileSystemModel>
@@ -25,6 +23,36 @@
 #include <unistd.h>
 
 namespace {
+
+// What the benchmark needs of the system besides the file system: nothing.
+struct Quiet final : platform::ProgramStarter, platform::Dialogs {
+    void start(const platform::ToolCommand&) override {}
+    bool confirm(const std::string&, const std::string&) override { return false; }
+    void report(const std::string& description, const std::string& subject) override {
+        std::fprintf(stderr, "failure: %s %s\n", description.c_str(), subject.c_str());
+    }
+};
+
+// The program on the real file system, as a user runs it.
+struct Program {
+    platform::PosixFileSystem fileSystem;
+    Quiet quiet;
+    app::Services services{fileSystem, quiet, quiet};
+    app::QtProgram running{services};
+
+    const browse::DirList& dir1() const { return running.program.lists.dir1(); }
+    void raise(window::Control control, window::Event event, int row) { running.form.raise(control, event, row); }
+    // Opens `target` as a user would, from the top entry down.
+    void open(const std::string& target) {
+        raise(window::Control::Dir1, window::Event::Change, 0);
+        while (dir1().path() != target) {
+            int index = 0;
+            while (index < dir1().listCount() && !(target + '/').starts_with(dir1().list(index).native() + '/')) ++index;
+            if (index == dir1().listCount()) throw std::runtime_error("cannot open " + target);
+            raise(window::Control::Dir1, window::Event::Change, dir1().rowOf(index));
+        }
+    }
+};
 
 void paintNow(QWidget& widget) {
     QCoreApplication::processEvents();  // delayed item layouts, update requests
@@ -68,20 +96,18 @@ int startUpChild(bool program, const char* workingDirectory) {
     char name[] = "quarvel2";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    std::unique_ptr<QWidget> window;
-    platform::PosixFileSystem fileSystem;
+    std::unique_ptr<Program> quarvel2;
+    std::unique_ptr<QWidget> minimal;
+    QWidget* window = nullptr;
     if (program) {
-        auto form = std::make_unique<window::Form1>(window::form1, fileSystem, window::unguarded);
-        auto* lists = &form->lists();
-        lists->dir1.change.subscribe([lists] { browse::directoryChange(*lists); });
-        browse::startUp(*lists, fileSystem);  // what Load does
-        window = std::move(form);
+        quarvel2 = std::make_unique<Program>();
+        window = &quarvel2->running.form;
     } else {
-        window = std::make_unique<QWidget>();
+        window = (minimal = std::make_unique<QWidget>()).get();
         window->resize(342, 454);
-        for (int i = 0; i < 10; ++i) (new QPushButton(QString("Button %1").arg(i), window.get()))->move(10, 40 * i);
+        for (int i = 0; i < 10; ++i) (new QPushButton(QString("Button %1").arg(i), window))->move(10, 40 * i);
+        window->show();
     }
-    window->show();
     paintNow(*window);
     const double paintedAt = nowMilliseconds();
     std::printf("%.3f %ld\n", paintedAt, peakResidentKb());
@@ -156,29 +182,24 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
 
-    platform::PosixFileSystem fileSystem;
-    window::Form1 form(window::form1, fileSystem, window::unguarded);
-    browse::Lists& lists = form.lists();
-    lists.dir1.change.subscribe([&] { browse::directoryChange(lists); });
-    form.show();
+    Program program;
+    QWidget& form = program.running.form;
     paintNow(form);
 
     std::printf("%-44s %9s %13s %8s\n", "what", "entries", "median", "x floor");
-    std::map<int, double> rereadBySize;
     for (int size : sizes) {
         const std::string files = benchTree(parent, size);
         getdentsPass(files);  // warm the cache
         const double floor = medianOf(runs, [&] { getdentsPass(files); });
         row("floor: raw getdents64 loop", size, floor, floor);
-        lists.file1.setPath(files);
+        program.open(files);
         const double reread = medianOf(runs, [&] {
-            lists.file1.refresh();  // replaces a list of the same size
+            program.raise(window::Control::Command3, window::Event::Click, -1);  // replaces a list of the same size
             paintNow(form);
         });
-        rereadBySize[size] = reread;
         row("File1 re-read (list, sort, rows, paint)", size, reread, floor);
         const double open = medianOf(runs, [&] {
-            lists.dir1.setPath(files);
+            program.raise(window::Control::Dir1, window::Event::Change, program.dir1().rowOf(-1));  // opened again
             paintNow(form);
         });
         row("open directory (Dir1 + File1)", size, open, floor);
@@ -189,12 +210,13 @@ int main(int argc, char** argv) {
         getdentsPass(dirs);
         const double dirFloor = medianOf(runs, [&] { getdentsPass(dirs); });
         row("floor: getdents64 over subdirectories", size, dirFloor, dirFloor);
+        program.open(dirs);
         const double openDirs = medianOf(runs, [&] {
-            lists.dir1.setPath(dirs);
+            program.raise(window::Control::Dir1, window::Event::Change, program.dir1().rowOf(-1));
             paintNow(form);
         });
         row("open directory of subdirectories", size, openDirs, dirFloor);
-        lists.dir1.setPath("/");
+        program.open("/");
         std::fflush(stdout);
     }
 
@@ -211,8 +233,9 @@ int main(int argc, char** argv) {
             std::printf("start-up: skipped (cannot mount a tmpfs)\n");
             return 0;
         }
+        if (count) program.open(root);
         const double reread = count ? medianOf(runs, [&] {
-            lists.dir1.setPath(root + "/");
+            program.raise(window::Control::Command3, window::Event::Click, -1);
             paintNow(form);
         }) : 0.0;
         const StartUp program = startUp(argv[0], true, root, runs);

@@ -1,59 +1,52 @@
 #pragma once
 
-#include "listing_hand_off.h"
-#include "notifier.h"
-
 #include "platform/file_system.h"
 
-#include <filesystem>
-#include <string>
 #include <vector>
 
 namespace browse {
 
-// Dir1: the open directory with its ancestors from the drive root down and its
-// subdirectories. Entries are numbered as the user sees them relative to the
-// open directory: -1 is the open directory, 0 upward its subdirectories, -2
-// (the parent) downward its ancestors.
+class Lists;
+
+// Dir1: the open directory with its ancestors from the top (a drive's root)
+// down, and its subdirectories. Entries are numbered as the user sees them
+// relative to the open directory: -1 is the open directory, 0 upward its
+// subdirectories, -2 (the parent) downward its ancestors. Rows count from
+// the top entry, as the screen shows them.
 class DirList {
 public:
-    // Stands on the working directory, its entries not yet read (start-up
-    // opens another directory at once); refresh() reads them. Raises nothing.
-    DirList(const platform::FileSystem& fileSystem, ListingHandOff& handOff);
-
-    const std::filesystem::path& path() const { return path_; }
-    char separator() const { return fileSystem_.separator(); }
-    // Opens the directory that `text` names (a path, a drive text, or the
-    // current-root text), highlights it and raises Change. When it cannot be
-    // read, it throws and nothing changes.
-    void setPath(const std::string& text);
-    // Reads the open directory again; raises no Change.
-    void refresh();
-
+    const platform::Path& path() const { return path_; }
+    const platform::Path& top() const { return top_; }
     int listIndex() const { return highlighted_; }
-    // Highlights an entry without opening it.
-    void setListIndex(int index);
-    // The path text of entry `index`.
-    std::filesystem::path list(int index) const;
+    // The path text of entry `index`; throws std::out_of_range for no entry.
+    platform::Path list(int index) const;
     bool hasEntry(int index) const { return index >= firstIndex() && index < listCount(); }
-    // Subdirectories only; entries run from firstIndex() to listCount() - 1.
     int listCount() const { return static_cast<int>(subdirectories_.size()); }
     int firstIndex() const { return -static_cast<int>(ancestors_.size()) - 1; }
 
-    Notifier change;     // Path changed
-    Notifier contentsChanged;  // entries replaced
-    Notifier highlightChanged;
+    int rowCount() const { return listCount() - firstIndex(); }
+    int indexOfRow(int row) const { return row + firstIndex(); }
+    int rowOf(int index) const { return index - firstIndex(); }
+    // What entry `index` shows: the last name of its path, a root whole.
+    platform::NativeView shownName(int index) const;
+    // How far entry `index` is indented: ancestors by their depth, the
+    // subdirectories one step below the open directory.
+    int depthOf(int index) const { return index < 0 ? rowOf(index) : rowOf(-1) + 1; }
+
+    // Counts each replacement of the entries, for views to notice.
+    unsigned generation() const { return generation_; }
 
 private:
-    void show(const std::filesystem::path& directory, platform::NameList subdirectories);
+    friend class Lists;
+    void show(platform::Path top, platform::Path directory, platform::NameList subdirectories, platform::NativeChar separator);
 
-    const platform::FileSystem& fileSystem_;
-    ListingHandOff& handOff_;
-    std::filesystem::path root_;
-    std::filesystem::path path_;
-    std::vector<std::filesystem::path> ancestors_;       // root first
-    platform::NameList subdirectories_;                  // names, in order
+    platform::Path top_;
+    platform::Path path_;
+    std::vector<platform::Path> ancestors_;  // top first
+    platform::NameList subdirectories_;       // names, in order
+    platform::NativeChar separator_ = '/';
     int highlighted_ = -1;
+    unsigned generation_ = 0;
 };
 
 }  // namespace browse

@@ -1,54 +1,40 @@
 #pragma once
 
-#include "listing_hand_off.h"
-#include "notifier.h"
-
 #include "platform/file_system.h"
 
-#include <filesystem>
-#include <vector>
+#include <optional>
 
 namespace browse {
 
-// File1: the listable files of one directory, at most one of them selected.
-// It does not watch the directory: what changed there shows after Refresh or
-// a change of Path.
+class Lists;
+
+// File1: the listable files of one directory, held open while they are shown,
+// at most one of them selected. It does not watch the directory: what changed
+// there shows after a re-read or a change of directory.
 class FileList {
 public:
-    // Stands on the working directory, its files not yet read (start-up
-    // lists another directory at once); refresh() reads them.
-    FileList(const platform::FileSystem& fileSystem, ListingHandOff& handOff);
-
-    const std::filesystem::path& path() const { return path_; }
-    // Lists `directory` with no file selected: the names the directory list
-    // has just read of it, or else what a read finds. When it cannot be read,
-    // it throws and nothing changes.
-    void setPath(const std::filesystem::path& directory);
-    // Reads the same directory again; a selected file that is still there
-    // stays selected.
-    void refresh();
-
+    const platform::Path& path() const { return path_; }
     int listCount() const { return static_cast<int>(names_.size()); }
-    std::string_view name(int index) const { return names_[static_cast<size_t>(index)]; }  // 0 <= index < listCount()
-    std::filesystem::path list(int index) const { return std::filesystem::path(name(index)); }
+    platform::NativeView name(int index) const { return names_[static_cast<size_t>(index)]; }
     int listIndex() const { return selected_; }
-    // Selects file `index`; -1 selects none.
-    void setListIndex(int index);
     // The selected file's name without its directory; empty when none is.
-    std::filesystem::path fileName() const;
+    platform::NativeString fileName() const;
 
-    Notifier contentsChanged;
-    Notifier selectionChanged;
+    // The directory the names were read from, held open since.
+    const platform::DirectoryHandle& directory() const { return directory_; }
+    // Which file the selected name was when it was selected.
+    const std::optional<platform::FileIdentity>& selectedIdentity() const { return identity_; }
+
+    unsigned generation() const { return generation_; }
 
 private:
-    void show(const std::filesystem::path& directory, const std::filesystem::path& keepSelected);
-    void show(const std::filesystem::path& directory, platform::NameList names, const std::filesystem::path& keepSelected);
-
-    const platform::FileSystem& fileSystem_;
-    ListingHandOff& handOff_;
-    std::filesystem::path path_;
+    friend class Lists;
+    platform::Path path_;
+    platform::DirectoryHandle directory_;
     platform::NameList names_;
     int selected_ = -1;
+    std::optional<platform::FileIdentity> identity_;
+    unsigned generation_ = 0;
 };
 
 }  // namespace browse

@@ -2,19 +2,21 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace browse {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+using platform::NativeChar;
+using platform::NativeView;
 
-// Calls `put` with each byte of the name's key in turn.
+bool isDigit(NativeChar c) { return c >= '0' && c <= '9'; }
+NativeChar foldCase(NativeChar c) { return c >= 'A' && c <= 'Z' ? static_cast<NativeChar>(c - 'A' + 'a') : c; }
+
+// Calls `put` with each unit of the name's key in turn: bytes on Linux,
+// UTF-16 units on Windows.
 template <class Put>
-void forEachKeyByte(std::string_view name, Put put) {
+void forEachKeyUnit(NativeView name, Put put) {
     for (size_t i = 0; i < name.size();) {
         if (!isDigit(name[i])) {
             put(foldCase(name[i++]));
@@ -25,43 +27,47 @@ void forEachKeyByte(std::string_view name, Put put) {
         size_t end = start;
         while (end < name.size() && isDigit(name[end])) ++end;
         if (end == start) --start;  // all zeros: the value 0
-        // '0' keeps numbers where digits sort; the length byte puts shorter
+        // '0' keeps numbers where digits sort; the length unit puts shorter
         // (smaller) numbers first; then the digits themselves.
-        put('0');
-        put(static_cast<char>(std::min<size_t>(end - start, 255)));
+        put(NativeChar('0'));
+        put(static_cast<NativeChar>(std::min<size_t>(end - start, 255)));
         for (size_t d = start; d < end; ++d) put(name[d]);
         i = end;
     }
 }
 
-// The first 16 key bytes, big-endian, so that comparing the numbers compares
-// the bytes. No key byte is zero, so padding sorts a shorter key first.
+// The first 16 bytes of the key, big-endian, so that comparing the numbers
+// compares the units. No key unit is zero, so padding sorts a shorter key first.
 struct SortRecord {
     uint64_t high = 0, low = 0;
     uint32_t index = 0;
 };
 
-SortRecord recordOf(std::string_view name, uint32_t index) {
+constexpr int unitBits = 8 * sizeof(NativeChar);
+constexpr int unitsPerHalf = 64 / unitBits;
+
+SortRecord recordOf(NativeView name, uint32_t index) {
+    using Unsigned = std::make_unsigned_t<NativeChar>;
     SortRecord record{0, 0, index};
     int position = 0;
-    forEachKeyByte(name, [&](char c) {
-        if (position >= 16) return;
-        uint64_t& half = position < 8 ? record.high : record.low;
-        half |= uint64_t(static_cast<unsigned char>(c)) << (8 * (7 - position % 8));
+    forEachKeyUnit(name, [&](NativeChar c) {
+        if (position >= 2 * unitsPerHalf) return;
+        uint64_t& half = position < unitsPerHalf ? record.high : record.low;
+        half |= uint64_t(static_cast<Unsigned>(c)) << (unitBits * (unitsPerHalf - 1 - position % unitsPerHalf));
         ++position;
     });
     return record;
 }
 
 // The whole key, for the few names whose first 16 key bytes tie.
-std::string naturalKey(std::string_view name) {
-    std::string key;
+platform::NativeString naturalKey(NativeView name) {
+    platform::NativeString key;
     key.reserve(name.size() + 4);
-    forEachKeyByte(name, [&](char c) { key += c; });
+    forEachKeyUnit(name, [&](NativeChar c) { key += c; });
     return key;
 }
 
-bool fullyBefore(std::string_view a, std::string_view b) {
+bool fullyBefore(NativeView a, NativeView b) {
     if (int c = naturalKey(a).compare(naturalKey(b)); c != 0) return c < 0;
     return a < b;
 }
@@ -78,7 +84,7 @@ platform::NameList sortedNaturally(const platform::NameList& names) {
         return fullyBefore(names[a.index], names[b.index]);  // rare: the first 16 key bytes tie
     });
     platform::NameList sorted;
-    sorted.reserve(names.size(), names.byteCount());
+    sorted.reserve(names.size(), names.charCount());
     for (const SortRecord& record : records) sorted.add(names[record.index]);
     return sorted;
 }

@@ -2,28 +2,25 @@
 
 namespace browse {
 
-bool isRootText(const std::filesystem::path& directory, char separator) {
+bool isRootText(const Path& directory, NativeChar separator) {
     return !directory.native().empty() && directory.native().back() == separator;
 }
 
-std::filesystem::path childPath(const std::filesystem::path& directory, const std::filesystem::path& name,
-                                char separator) {
-    std::string text = directory.native();
+Path childPath(const Path& directory, platform::NativeView name, NativeChar separator) {
+    platform::NativeString text = directory.native();
     if (!isRootText(directory, separator)) text += separator;
-    return text + name.native();
+    text += name;
+    return text;
 }
 
-bool liesWithin(const std::filesystem::path& root, const std::filesystem::path& directory) {
-    return directory.native().starts_with(root.native());
-}
-
-std::vector<std::filesystem::path> ancestorsBelow(const std::filesystem::path& root,
-                                                  const std::filesystem::path& directory, char separator) {
-    std::vector<std::filesystem::path> ancestors;
-    if (isRootText(directory, separator) || !liesWithin(root, directory)) return ancestors;
-    ancestors.push_back(root);
-    const std::string& text = directory.native();
-    for (size_t at = text.find(separator, root.native().size()); at != std::string::npos;
+std::vector<Path> ancestorsBelow(const Path& top, const Path& directory, NativeChar separator) {
+    const platform::NativeString& text = directory.native();
+    platform::NativeString topText = top.native();
+    if (!isRootText(top, separator)) topText += separator;
+    std::vector<Path> ancestors;
+    if (text.size() <= topText.size() || !text.starts_with(topText)) return ancestors;  // the top itself, or elsewhere
+    ancestors.push_back(top);
+    for (size_t at = text.find(separator, topText.size()); at != platform::NativeString::npos;
          at = text.find(separator, at + 1))
         ancestors.emplace_back(text.substr(0, at));
     return ancestors;

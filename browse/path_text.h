@@ -1,23 +1,22 @@
 #pragma once
 
-#include <filesystem>
+#include "platform/native.h"
+
 #include <vector>
 
 namespace browse {
 
+using platform::NativeChar;
+using platform::Path;
+
 // A root's path text ends in the separator; no other directory's does.
-bool isRootText(const std::filesystem::path& directory, char separator);
+bool isRootText(const Path& directory, NativeChar separator);
 
 // The path text of an entry inside `directory`, with one separator between.
-std::filesystem::path childPath(const std::filesystem::path& directory, const std::filesystem::path& name,
-                                char separator);
+Path childPath(const Path& directory, platform::NativeView name, NativeChar separator);
 
-// The directories from `root` down to the parent of `directory`, which lies
-// below `root`. A root has no ancestors.
-std::vector<std::filesystem::path> ancestorsBelow(const std::filesystem::path& root,
-                                                  const std::filesystem::path& directory, char separator);
-
-// Whether `directory` is `root` itself or lies below it.
-bool liesWithin(const std::filesystem::path& root, const std::filesystem::path& directory);
+// The directories from `top` down to the parent of `directory`, which lies
+// below `top`. A directory that is `top` itself, or not below it, has none.
+std::vector<Path> ancestorsBelow(const Path& top, const Path& directory, NativeChar separator);
 
 }  // namespace browse

@@ -4,23 +4,17 @@
 
 namespace platform {
 
-class PlatformFailure;
-
-enum class ButtonSet { YesNo = 4 };
-enum class Answer { Yes = 6, No = 7 };
-
-// A modal question; every answer but Yes counts as No.
-class MessageBox {
+// The two boxes the program shows, modal over its window and titled with the
+// application's name. Texts are UTF-8, already made safe to show.
+class Dialogs {
 public:
-    virtual ~MessageBox() = default;
-    virtual Answer ask(const std::string& text, ButtonSet buttons) = 0;
-};
-
-// Where failures that ended an event handler are shown to the user.
-class FailureReport {
-public:
-    virtual ~FailureReport() = default;
-    virtual void report(const PlatformFailure& failure) = 0;
+    virtual ~Dialogs() = default;
+    // A Yes/No question with no icon, Yes the default, `detail` beneath the
+    // text; true only for Yes (Escape or closing the box answers No).
+    virtual bool confirm(const std::string& text, const std::string& detail) = 0;
+    // A failure that ended what the user asked for: its description, and what
+    // it was about beneath.
+    virtual void report(const std::string& description, const std::string& subject) = 0;
 };
 
 }  // namespace platform

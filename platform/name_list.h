@@ -1,8 +1,8 @@
 #pragma once
 
+#include "native.h"
+
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -11,25 +11,25 @@ namespace platform {
 // cost two allocations, not a million, and free as quickly.
 class NameList {
 public:
-    void add(std::string_view name) {
-        bytes_.append(name);
-        ends_.push_back(static_cast<uint32_t>(bytes_.size()));
+    void add(NativeView name) {
+        chars_.append(name);
+        ends_.push_back(static_cast<uint32_t>(chars_.size()));
     }
-    void reserve(size_t names, size_t bytes) {
+    void reserve(size_t names, size_t chars) {
         ends_.reserve(names);
-        bytes_.reserve(bytes);
+        chars_.reserve(chars);
     }
 
     size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
-    std::string_view operator[](size_t index) const {
+    NativeView operator[](size_t index) const {
         const uint32_t start = index == 0 ? 0 : ends_[index - 1];
-        return std::string_view(bytes_).substr(start, ends_[index] - start);
+        return NativeView(chars_).substr(start, ends_[index] - start);
     }
-    size_t byteCount() const { return bytes_.size(); }
+    size_t charCount() const { return chars_.size(); }
 
 private:
-    std::string bytes_;
+    NativeString chars_;
     std::vector<uint32_t> ends_;
 };
 

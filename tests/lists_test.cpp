@@ -1,141 +1,151 @@
-#include "doubles/memory_file_system.h"
-#include "doubles/wired_lists.h"
+#include "doubles/tree_lists.h"
 
 #include "platform/platform_failure.h"
 
 #include <gtest/gtest.h>
 
+using platform::Path;
 using platform::PlatformFailure;
 
 namespace {
 
-std::vector<std::string> texts(const browse::DirList& dir) {
-    std::vector<std::string> out;
-    for (int i = dir.firstIndex(); i < dir.listCount(); ++i) out.push_back(dir.list(i).native());
-    return out;
-}
-
-std::vector<std::string> names(const browse::FileList& files) {
-    std::vector<std::string> out;
-    for (int i = 0; i < files.listCount(); ++i) out.push_back(files.list(i).native());
-    return out;
-}
-
-class ListsTest : public ::testing::Test {
-protected:
-    ListsTest() {
-        fs.addFile("D:\\top.txt");
-        fs.addFile("D:\\work\\maps\\a.pkg");
-        fs.addDirectory("D:\\work\\old");
-        fs.addFile("E:\\e.txt");
-        fs.addFile("E:\\deep\\inner\\x.bin");
-        fs.addDirectory("F:\\");
-    }
-
-    MemoryFileSystem fs{"D:\\work\\maps"};
-};
+class ListsTest : public ::testing::Test, public TreeLists {};
 
 TEST_F(ListsTest, StartUpOpensTheRootOfTheWorkingDrive) {
-    WiredLists w(fs);
-    EXPECT_EQ(w.dir1.path(), "D:\\work\\maps");  // before start-up: the working directory
-    EXPECT_EQ(w.file1.path(), "D:\\work\\maps");
-
-    browse::startUp(w.lists, fs);
-    EXPECT_EQ(w.drive1.drive(), "D:");
-    EXPECT_EQ(w.dir1.path(), "D:\\");
-    EXPECT_EQ(w.file1.path(), "D:\\");
-    EXPECT_EQ(texts(w.dir1), (std::vector<std::string>{"D:\\", "D:\\work"}));
-    EXPECT_EQ(names(w.file1), std::vector<std::string>{"top.txt"});
+    lists.startUp();
+    EXPECT_EQ(lists.drive1().drive().text, Path("D").native());
+    EXPECT_EQ(lists.dir1().path(), root("D"));
+    EXPECT_EQ(lists.dir1().top(), root("D"));
+    EXPECT_EQ(lists.file1().path(), root("D"));
+    EXPECT_EQ(dirEntries(), (std::vector<Path>{root("D"), path("D/work")}));
+    EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"});
 }
 
-TEST_F(ListsTest, DrivesOpenTheirCurrentDirectory) {
-    fs.setCurrentDirectory('E', "E:\\deep\\inner");
-    WiredLists w(fs);
-    browse::startUp(w.lists, fs);
-
-    struct Step { std::string drive, path; std::vector<std::string> entries; };
+TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {
+    lists.startUp();
+    struct Step { const char* drive; Path path; std::vector<Path> entries; };
     const std::vector<Step> steps = {
-        {"E:", "E:\\deep\\inner", {"E:\\", "E:\\deep", "E:\\deep\\inner"}},
-        {"F:", "F:\\", {"F:\\"}},
-        {"D:", "D:\\work\\maps", {"D:\\", "D:\\work", "D:\\work\\maps"}},  // the working directory, not D:\.
+        {"E", root("E"), {root("E"), path("E/deep")}},
+        {"F", root("F"), {root("F")}},
+        {"D", path("D/work/maps"), {root("D"), path("D/work"), path("D/work/maps")}},  // the working directory
     };
     for (const Step& step : steps) {
-        w.drive1.setListIndex(w.driveIndex(step.drive));
-        EXPECT_EQ(w.dir1.path(), step.path) << step.drive;
-        EXPECT_EQ(w.file1.path(), step.path) << step.drive;
-        EXPECT_EQ(texts(w.dir1), step.entries) << step.drive;
-        EXPECT_EQ(w.dir1.listIndex(), -1);
+        lists.pickDrive(drive(step.drive));
+        EXPECT_EQ(lists.dir1().path(), step.path) << step.drive;
+        EXPECT_EQ(lists.dir1().top(), root(step.drive)) << step.drive;
+        EXPECT_EQ(lists.file1().path(), step.path) << step.drive;
+        EXPECT_EQ(dirEntries(), step.entries) << step.drive;
+        EXPECT_EQ(lists.dir1().listIndex(), -1);
     }
+    const unsigned generation = lists.dir1().generation();
+    lists.pickDrive(drive("D"));  // the lists are on it: nothing to do
+    EXPECT_EQ(lists.dir1().generation(), generation);
+}
+
+TEST_F(ListsTest, ADriveMountedInsideAnotherIsItsOwnTopWhicheverWasPickedBefore) {
+    tree.directory("M/A/inner");
+    TreeFileSystem nested(tree.root(), {"D", "M", "M/A"}, tree / "D");
+    browse::Lists lists(nested);
+    lists.startUp();
+    lists.pickDrive(1);  // M
+    lists.openDirectory(0);  // M/A, from its parent: M stays on top
+    EXPECT_EQ(lists.dir1().top(), root("M"));
+    lists.pickDrive(2);  // M/A picked: its own root on top, highlighted
+    EXPECT_EQ(lists.dir1().top(), root("M/A"));
+    EXPECT_EQ(lists.dir1().firstIndex(), -1);
+    EXPECT_EQ(lists.dir1().list(lists.dir1().listIndex()), root("M/A"));
+}
+
+TEST_F(ListsTest, ADriveThatFailedCanBePickedAgainOnceItIsReady) {
+    lists.startUp();
+    lists.selectFile(0);
+    std::filesystem::rename(path("E"), path("E.away"));
+    EXPECT_THROW(lists.pickDrive(drive("E")), PlatformFailure);
+    EXPECT_EQ(lists.drive1().drive().text, Path("E").native());  // Drive1 moved, the others stayed
+    EXPECT_EQ(lists.dir1().path(), root("D"));
+    EXPECT_EQ(lists.file1().path(), root("D"));
+    EXPECT_EQ(lists.file1().fileName(), Path("top.txt").native());
+
+    std::filesystem::rename(path("E.away"), path("E"));
+    lists.pickDrive(drive("E"));
+    EXPECT_EQ(lists.dir1().path(), root("E"));
 }
 
 TEST_F(ListsTest, HighlightingDoesNotOpenButOpeningResetsHighlightAndSelection) {
-    WiredLists w(fs);
-    browse::startUp(w.lists, fs);
-    w.dir1.setPath("D:\\work");
-    ASSERT_EQ(texts(w.dir1), (std::vector<std::string>{"D:\\", "D:\\work", "D:\\work\\maps", "D:\\work\\old"}));
+    lists.startUp();
+    lists.openDirectory(0);  // D/work
+    ASSERT_EQ(dirEntries(), (std::vector<Path>{root("D"), path("D/work"), path("D/work/maps"), path("D/work/old")}));
+    lists.selectFile(file("w.pkg"));
 
-    w.dir1.setListIndex(0);  // maps, highlighted only
-    EXPECT_EQ(w.dir1.list(w.dir1.listIndex()), "D:\\work\\maps");
-    EXPECT_EQ(w.dir1.path(), "D:\\work");
-    EXPECT_EQ(w.file1.path(), "D:\\work");
+    lists.highlightDirectory(0);  // maps, highlighted only
+    EXPECT_EQ(lists.dir1().list(lists.dir1().listIndex()), path("D/work/maps"));
+    EXPECT_EQ(lists.dir1().path(), path("D/work"));
+    EXPECT_EQ(lists.file1().fileName(), Path("w.pkg").native());
+    lists.highlightDirectory(-2);  // the root, an ancestor
+    EXPECT_EQ(lists.dir1().list(lists.dir1().listIndex()), root("D"));
 
-    w.dir1.setListIndex(-2);  // the root, an ancestor
-    EXPECT_EQ(w.dir1.list(w.dir1.listIndex()), "D:\\");
-
-    w.dir1.setPath(w.dir1.list(0).native());
-    w.file1.setListIndex(w.fileIndex("a.pkg"));
-    EXPECT_EQ(w.file1.fileName(), "a.pkg");
-    w.dir1.setPath(w.dir1.list(-2).native());  // back up to D:\work
-    EXPECT_EQ(w.dir1.listIndex(), -1);
-    EXPECT_EQ(w.file1.fileName(), "");
-    EXPECT_EQ(w.file1.path(), "D:\\work");
+    lists.openDirectory(lists.dir1().listIndex());
+    EXPECT_EQ(lists.dir1().path(), root("D"));
+    EXPECT_EQ(lists.dir1().listIndex(), -1);
+    EXPECT_EQ(lists.file1().fileName(), Path().native());
 }
 
-TEST_F(ListsTest, FailedChangesLeaveTheStatesAsDescribed) {
-    WiredLists w(fs);
-    browse::startUp(w.lists, fs);
-    w.file1.setListIndex(0);
+TEST_F(ListsTest, FilesShowOnlyAfterARefreshWhichKeepsTheSelectionWhileItLasts) {
+    lists.startUp();
+    lists.openDirectory(0);
+    lists.selectFile(file("w.pkg"));
+    tree.file("D/work/new.pkg");
+    EXPECT_EQ(fileNames(), std::vector<std::string>{"w.pkg"});
 
-    // A drive that is not ready: Drive1 moves, Dir1 and File1 stay.
-    fs.setReady('E', false);
-    EXPECT_THROW(w.drive1.setListIndex(w.driveIndex("E:")), PlatformFailure);
-    EXPECT_EQ(w.drive1.drive(), "E:");
-    EXPECT_EQ(w.dir1.path(), "D:\\");
-    EXPECT_EQ(w.file1.path(), "D:\\");
-    EXPECT_EQ(w.file1.fileName(), "top.txt");
+    lists.refreshFiles();
+    EXPECT_EQ(fileNames(), (std::vector<std::string>{"new.pkg", "w.pkg"}));
+    EXPECT_EQ(lists.file1().fileName(), Path("w.pkg").native());
 
-    // A directory that vanished after it was listed.
-    w.dir1.setPath("D:\\work");
-    fs.removeEntry("D:\\work\\old");
-    EXPECT_THROW(w.dir1.setPath(w.dir1.list(1).native()), PlatformFailure);
-    EXPECT_EQ(w.dir1.path(), "D:\\work");
+    lists.selectFile(-1);  // nothing selected stays so
+    EXPECT_EQ(lists.file1().fileName(), Path().native());
+    lists.refreshFiles();
+    EXPECT_EQ(lists.file1().listIndex(), -1);
+
+    lists.selectFile(file("new.pkg"));
+    std::filesystem::remove(path("D/work/new.pkg"));
+    lists.refreshFiles();
+    EXPECT_EQ(fileNames(), std::vector<std::string>{"w.pkg"});
+    EXPECT_EQ(lists.file1().fileName(), Path().native());
 }
 
-TEST_F(ListsTest, FileListShowsChangesOnlyAfterRefresh) {
-    fs.addFile("D:\\work\\maps\\hidden.pkg", {.hidden = true});
-    fs.addFile("D:\\work\\maps\\system.pkg", {.system = true});
-    fs.addFile("D:\\work\\maps\\b.pkg");
-    WiredLists w(fs);
-    w.dir1.setPath("D:\\work\\maps");
-    EXPECT_EQ(names(w.file1), (std::vector<std::string>{"a.pkg", "b.pkg"}));
-    w.file1.setListIndex(w.fileIndex("b.pkg"));
+TEST_F(ListsTest, FailuresLeaveTheListsWhereTheyWere) {
+    lists.startUp();
+    lists.openDirectory(0);  // D/work
+    std::filesystem::remove(path("D/work/old"));
+    EXPECT_THROW(lists.openDirectory(1), PlatformFailure);
+    EXPECT_EQ(lists.dir1().path(), path("D/work"));
+    EXPECT_EQ(lists.file1().path(), path("D/work"));
+    EXPECT_EQ(dirEntries().size(), 4u);
 
-    fs.removeEntry("D:\\work\\maps\\a.pkg");
-    fs.addFile("D:\\work\\maps\\a.pkg.ucc");
-    EXPECT_EQ(names(w.file1), (std::vector<std::string>{"a.pkg", "b.pkg"}));
+    std::filesystem::remove_all(path("D/work"));
+    EXPECT_THROW(lists.refreshFiles(), PlatformFailure);
+    EXPECT_EQ(fileNames(), std::vector<std::string>{"w.pkg"});
+}
 
-    w.file1.refresh();
-    EXPECT_EQ(names(w.file1), (std::vector<std::string>{"a.pkg.ucc", "b.pkg"}));
-    EXPECT_EQ(w.file1.fileName(), "b.pkg");  // still there, still selected
+TEST_F(ListsTest, AFailedStartUpLeavesTheListsOnTheWorkingDirectory) {
+    fs.failReading(root("D"));
+    EXPECT_THROW(lists.startUp(), PlatformFailure);
+    EXPECT_EQ(lists.dir1().path(), path("D/work/maps"));
+    EXPECT_EQ(lists.file1().path(), path("D/work/maps"));
+    EXPECT_EQ(fileNames(), std::vector<std::string>{"a.pkg"});
+}
 
-    fs.removeEntry("D:\\work\\maps\\b.pkg");
-    w.file1.refresh();
-    EXPECT_EQ(w.file1.fileName(), "");
+TEST_F(ListsTest, OnceTheWorkingDirectoryIsGoneEveryDriveOpensAtItsRoot) {
+    lists.startUp();
+    std::filesystem::remove_all(path("D/work"));
+    lists.pickDrive(drive("E"));
+    lists.pickDrive(drive("D"));
+    EXPECT_EQ(lists.dir1().path(), root("D"));
 
-    // Assigned its path outside a directory change, the file list reads afresh.
-    fs.addFile("D:\\work\\maps\\c.pkg");
-    w.file1.setPath("D:\\work\\maps");
-    EXPECT_EQ(names(w.file1), (std::vector<std::string>{"a.pkg.ucc", "c.pkg"}));
+    browse::Lists fresh(fs);  // started without one: the first drive, after one failure
+    EXPECT_THROW(fresh.startUp(), PlatformFailure);
+    EXPECT_EQ(fresh.dir1().path(), root("D"));
+    EXPECT_EQ(fresh.drive1().listIndex(), 0);
 }
 
 }  // namespace

@@ -1,34 +1,43 @@
 #include "doubles/fake_tool.h"
 
-#include "platform/posix_program_starter.h"
+#include "platform/platform_failure.h"
+#include "platform/posix/posix_program_starter.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using platform::ToolCommand;
-using platform::WindowState;
 
 namespace {
 
-bool isGoneOrZombie(pid_t pid, char& state) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) return true;
-    state = line.at(line.rfind(')') + 2);
-    return false;
+std::string procField(pid_t pid, const std::string& file) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(PosixProgramStarter, TheToolGetsExactlyThreeArgumentsByteForByte) {
+int threadCount() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) ++count;
+    return count;
+}
+
+TEST(PosixProgramStarter, TheToolGetsExactlyThreeArgumentsAndNothingOfOurs) {
     FakeTool tool;
     platform::PosixProgramStarter starter;
+    const int leaked = 77;  // open without close-on-exec, as a library might leave one
+    ASSERT_EQ(dup2(STDERR_FILENO, leaked), leaked);
     const std::vector<ToolCommand> commands = {
         {"ucc", "compress", "/data/my maps/*"},
         {"ucc", "compress", "/data//-rf"},
         {"ucc", "decompress", "/data/caf\xE9 $(touch pwned);\n*?[x]"},
         {"ucc", "compress", "/data/"},
     };
-    for (const auto& command : commands) starter.start(command, WindowState::MinimizedWithFocus);
+    const int threads = threadCount();
+    for (const auto& command : commands) starter.start(command);
+    EXPECT_EQ(threadCount(), threads) << "no thread is spent on a tool";
+    close(leaked);
 
     auto calls = tool.calls(commands.size());
     std::vector<std::vector<std::string>> expected;
@@ -37,14 +46,18 @@ TEST(PosixProgramStarter, TheToolGetsExactlyThreeArgumentsByteForByte) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(std::filesystem::exists("pwned"));
+    for (int pid : tool.runs(true)) {
+        std::ifstream fds(tool.records() / (std::to_string(pid) + ".fds"));
+        for (std::string fd; fds >> fd;) EXPECT_NE(fd, std::to_string(leaked)) << "a descriptor leaked into the tool";
+    }
 }
 
-TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionAreReapedAndOutliveTheStarter) {
+TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZombie) {
     FakeTool lingering(1.0);
     const pid_t child = fork();
     if (child == 0) {  // a short-lived program that starts a tool and ends at once
         platform::PosixProgramStarter starter;
-        starter.start({"ucc", "compress", "/x"}, WindowState::MinimizedWithFocus);
+        starter.start({"ucc", "compress", "/x"});
         _exit(0);
     }
     int status = 0;
@@ -53,30 +66,49 @@ TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionAreReapedAndOutliveTheStarter
 
     const auto tools = lingering.running(1);
     ASSERT_EQ(tools.size(), 1u) << "the tool must still run after its starter ended";
-    std::ifstream stat("/proc/" + std::to_string(tools[0]) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    const std::string stat = procField(tools[0], "stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
     std::string state, parent, group, session;
     fields >> state >> parent >> group >> session;
     EXPECT_EQ(session, std::to_string(tools[0])) << "a session of its own";
+    EXPECT_NE(parent, std::to_string(getpid())) << "the system's child, not ours";
     EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(tools[0]) + "/fd/0"), "/dev/null");
-    EXPECT_EQ(lingering.calls(1).size(), 1u);
+    ASSERT_EQ(lingering.calls(1).size(), 1u);
+
+    // Our own starts leave no child of ours behind, running or ended.
+    platform::PosixProgramStarter starter;
+    for (int i = 0; i < 20; ++i) starter.start({"ucc", "compress", "/x"});
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
 }
 
-TEST(PosixProgramStarter, FinishedToolsLeaveNoZombie) {
-    FakeTool tool;
+TEST(PosixProgramStarter, AToolThatCannotStartIsOneFailure) {
+    TempTree bin;
+    const std::string previous = std::getenv("PATH");
+    struct Case { const char* name; std::string script; mode_t mode; std::string failure; };
+    const std::vector<Case> cases = {
+        {"no ucc on PATH", "", 0, "No such file or directory"},
+        {"a ucc that is not executable", "#!/bin/sh\n", 0644, "Permission denied"},
+        {"a ucc that is not a program", "\x7f" "ELF garbage", 0755, "Exec format error"},
+    };
     platform::PosixProgramStarter starter;
-    starter.start({"ucc", "compress", "/x"}, WindowState::MinimizedWithFocus);
-    ASSERT_EQ(tool.calls(1).size(), 1u);
-    const auto pids = tool.runs(true);
-    ASSERT_EQ(pids.size(), 1u);
-
-    char state = '?';
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!isGoneOrZombie(pids[0], state) && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_TRUE(isGoneOrZombie(pids[0], state)) << "left in state " << state;
+    for (const Case& c : cases) {
+        std::filesystem::remove(bin / "ucc");
+        if (!c.script.empty()) {
+            bin.file("ucc", c.script);
+            chmod((bin / "ucc").c_str(), c.mode);
+        }
+        setenv("PATH", bin.root().c_str(), 1);
+        std::string failure;
+        try {
+            starter.start({"ucc", "compress", "/x"});
+        } catch (const platform::PlatformFailure& f) {
+            failure = f.what();
+        }
+        EXPECT_EQ(failure, c.failure) << c.name;
+    }
+    setenv("PATH", previous.c_str(), 1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/identity.h"
+#include "app/qt_program.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -2,12 +2,8 @@
 #include "doubles/running_program.h"
 #include "doubles/tree_file_system.h"
 
-#include "browse/dir_list.h"
-#include "browse/drive_list.h"
-#include "browse/file_list.h"
-#include "platform/posix_program_starter.h"
+#include "platform/posix/posix_program_starter.h"
 
-#include <QComboBox>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -15,6 +11,8 @@
 // Thousands of random steps through the whole program over a real tree that
 // also changes from outside, checking after each step what may never happen.
 // QUARVEL_SEED repeats a run; QUARVEL_RANDOM_STEPS makes it longer.
+
+using window::Control;
 
 namespace {
 
@@ -30,8 +28,8 @@ Snapshot snapshot(const std::filesystem::path& tree) {
 // Remembers each command and starts it for real.
 class TeeStarter final : public platform::ProgramStarter {
 public:
-    void start(const platform::ToolCommand& command, platform::WindowState state) override {
-        real_.start(command, state);
+    void start(const platform::ToolCommand& command) override {
+        real_.start(command);
         started.push_back({command.verb, command.operand.native()});
     }
     std::vector<std::vector<std::string>> started;
@@ -40,14 +38,13 @@ private:
     platform::PosixProgramStarter real_;
 };
 
-class RandomAnswers final : public platform::MessageBox {
+class RandomAnswers final : public platform::Dialogs {
 public:
     explicit RandomAnswers(std::mt19937& random) : random_(random) {}
-    platform::Answer ask(const std::string&, platform::ButtonSet) override {
-        last = random_() % 2 ? platform::Answer::Yes : platform::Answer::No;
-        return last;
-    }
-    platform::Answer last = platform::Answer::No;
+    bool confirm(const std::string&, const std::string&) override { return last = random_() % 2; }
+    void report(const std::string& description, const std::string&) override { reported.push_back(description); }
+    bool last = false;
+    std::vector<std::string> reported;
 
 private:
     std::mt19937& random_;
@@ -106,52 +103,54 @@ TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
     for (const char* folder : {"A/work/", "A/work/maps/", "A/", "B/", "B/deep/er/"})
         for (const auto& name : oddNames) tree.file(folder + name);
     FakeTool tool;
-    TreeFileSystem fs(tree.root(), {"A", "B"}, (tree / "A/work").native());
+    TreeFileSystem fs(tree.root(), {"A", "B"}, tree / "A/work");
     TeeStarter starter;
     RandomAnswers box(random);
     RunningProgram program(fs, starter, box);
-    browse::Lists& lists = program.lists();
+    const browse::Lists& lists = program.lists();
+    const auto raise = [&](Control control, window::Event event, int row) { program.form().raise(control, event, row); };
+    const auto hasPattern = [](const std::string& text) { return text.find_first_of("*?") != std::string::npos; };
 
     int deletions = 0, failures = 0;
     for (int step = 0; step < steps; ++step) {
         const Snapshot before = snapshot(tree.root());
-        const std::string dirBefore = lists.dir1.path(), filesBefore = lists.file1.path();
-        const size_t reportsBefore = program.report.reported.size(), startsBefore = starter.started.size();
+        const std::string dirBefore = lists.dir1().path(), filesBefore = lists.file1().path();
+        const size_t reportsBefore = box.reported.size(), startsBefore = starter.started.size();
         const int action = static_cast<int>(random() % 12);
         const bool deleting = action == 9 || action == 10;
-        if (random() % (deleting ? 4 : 3) != 0 && lists.file1.listCount())  // often a file was picked just before
-            lists.file1.setListIndex(static_cast<int>(random() % lists.file1.listCount()));
-        const std::string selected = lists.file1.path().native() + "/" + lists.file1.fileName().native();
-        const std::string highlighted = lists.dir1.list(lists.dir1.listIndex()).native();
-        const int dirRows = lists.dir1.listCount() - lists.dir1.firstIndex();
-        const int fileRows = lists.file1.listCount();
+        if (random() % (deleting ? 4 : 3) != 0 && lists.file1().listCount())  // often a file was picked just before
+            raise(Control::File1, window::Event::Select, static_cast<int>(random() % lists.file1().listCount()));
+        const std::string folder = lists.dir1().list(lists.dir1().listIndex()).native();
+        const std::string selected = lists.file1().path().native() + "/" + lists.file1().fileName();
+        const int dirRows = lists.dir1().rowCount();
+        const int fileRows = lists.file1().listCount();
 
         std::vector<std::string> expectedStart;
         switch (action) {
         case 0: changeFromOutside(random, tree.root(), dirBefore); break;
-        case 1: program.control<QComboBox>("Drive1")->setCurrentIndex(static_cast<int>(random() % 2)); break;
-        case 2: program.clickRow("Dir1", static_cast<int>(random() % dirRows)); break;
-        case 3: program.clickRow("Dir1", static_cast<int>(random() % dirRows), true); break;
-        case 4: if (fileRows) program.clickRow("File1", static_cast<int>(random() % fileRows), random() % 4 == 0); break;
-        case 5: lists.file1.setListIndex(-1); break;
-        case 6: program.click("Command1"); expectedStart = {"compress", highlighted + "/*"}; break;
-        case 7: program.click("Command6"); expectedStart = {"compress", selected}; break;
-        case 8: program.click("Command7"); expectedStart = {"decompress", selected}; break;
+        case 1: raise(Control::Drive1, window::Event::Change, static_cast<int>(random() % 2)); break;
+        case 2: program.clickRow(Control::Dir1, static_cast<int>(random() % dirRows)); break;
+        case 3: program.clickRow(Control::Dir1, static_cast<int>(random() % dirRows), true); break;
+        case 4: if (fileRows) program.clickRow(Control::File1, static_cast<int>(random() % fileRows), random() % 4 == 0); break;
+        case 5: raise(Control::File1, window::Event::Select, -1); break;
+        case 6: program.click(Control::Command1); if (!hasPattern(folder)) expectedStart = {"compress", folder + "/*"}; break;
+        case 7: program.click(Control::Command6); if (!hasPattern(selected)) expectedStart = {"compress", selected}; break;
+        case 8: program.click(Control::Command7); if (!hasPattern(selected)) expectedStart = {"decompress", selected}; break;
         case 9:
-        case 10: program.click("Command4"); break;
-        case 11: program.click("Command3"); break;
+        case 10: program.click(Control::Command4); break;
+        case 11: program.click(Control::Command3); break;
         }
         SCOPED_TRACE("step " + std::to_string(step) + ", action " + std::to_string(action));
 
         // Every failure is reported once, and a failed change leaves the lists where they were.
-        const size_t reports = program.report.reported.size() - reportsBefore;
+        const size_t reports = box.reported.size() - reportsBefore;
         ASSERT_LE(reports, 1u);
         failures += static_cast<int>(reports);
         if (reports && (action == 1 || action == 3)) {
-            ASSERT_EQ(lists.dir1.path(), dirBefore);
-            ASSERT_EQ(lists.file1.path(), filesBefore);
+            ASSERT_EQ(lists.dir1().path(), dirBefore);
+            ASSERT_EQ(lists.file1().path(), filesBefore);
         }
-        ASSERT_EQ(lists.file1.path(), lists.dir1.path());
+        ASSERT_EQ(lists.file1().path(), lists.dir1().path());
 
         // Each tool call is the lists' command of that moment; only the tool buttons start one.
         if (!expectedStart.empty()) {
@@ -167,7 +166,7 @@ TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
         std::vector<std::string> gone;
         for (const auto& [path, directory] : before)
             if (!after.count(path)) gone.push_back(path);
-        const bool confirmed = deleting && box.last == platform::Answer::Yes;
+        const bool confirmed = deleting && box.last;
         if (!confirmed || reports) {
             ASSERT_TRUE(gone.empty()) << gone.front();
         } else {

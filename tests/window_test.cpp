@@ -1,95 +1,69 @@
-#include "doubles/memory_file_system.h"
 #include "doubles/running_program.h"
+#include "doubles/tree_lists.h"
 
-#include "browse/dir_list.h"
-#include "browse/drive_list.h"
-#include "browse/file_list.h"
+#include "window/qt/fonts.h"
+#include "window/qt/list_views.h"
 
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
+
+using window::Control;
 
 namespace {
 
-MemoryFileSystem workTree() {
-    MemoryFileSystem fs("D:\\work");
-    fs.addFile("D:\\work\\a.pkg");
-    fs.addFile("D:\\work\\b.pkg");
-    fs.addDirectory("D:\\work\\maps");
-    fs.addDirectory("D:\\work\\old");
-    fs.addFile("E:\\e.txt");
-    return fs;
-}
-
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, public TreeLists {
 protected:
-    WindowTest() {
-        program.form().activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&program.form()));
-        program.lists().dir1.setPath("D:\\work");
-    }
+    WindowTest() { program.open(path("D/work")); }
 
-    MemoryFileSystem fs = workTree();
     RecordingStarter starter;
-    ScriptedMessageBox box;
-    RunningProgram program{fs, starter, box};
+    ScriptedDialogs dialogs;
+    RunningProgram program{fs, starter, dialogs};
 };
 
 TEST_F(WindowTest, EveryControlSitsAtItsPlaceInPixels) {
     window::Form1& form = program.form();
-    const qreal scale = form.devicePixelRatio();
     EXPECT_EQ(form.windowTitle(), "Quarvel 2.0");
     EXPECT_EQ(form.size(), QSize(342, 454));  // logical pixels, whatever the scale
-    EXPECT_EQ(form.grab().size(), QSize(342, 454) * scale);
-    EXPECT_EQ(form.logicalDpiX(), 96);
-
+    EXPECT_EQ(form.grab().size(), QSize(342, 454) * form.devicePixelRatio());
     for (const auto& control : window::form1.controls) {
-        QWidget* widget = form.control(control.name);
-        ASSERT_NE(widget, nullptr) << control.name;
+        QWidget* widget = form.control(control.id);
         EXPECT_EQ(widget->geometry(), QRect(control.left / 15, control.top / 15, control.width / 15, control.height / 15))
             << control.name;
+        EXPECT_EQ(widget->objectName().toStdString(), control.name);
         EXPECT_TRUE(widget->isVisible() && widget->isEnabled()) << control.name;
-        EXPECT_FALSE(widget->accessibleName().isEmpty()) << control.name;
     }
-    // The label's lower edge runs 3 pixels past the client area.
-    EXPECT_EQ(form.control("Label1")->geometry().bottom() + 1 - form.height(), 3);
+    EXPECT_EQ(form.control(Control::Label1)->geometry().bottom() + 1 - form.height(), 3);  // cut off below
+    EXPECT_EQ(qobject_cast<QLabel*>(form.control(Control::Label1))->text(), "*Greetings from Zobrel and Kaspiet*");
+    EXPECT_EQ(QFontInfo(form.font()).family(), "Comic Neue");
 }
 
-TEST_F(WindowTest, CaptionsAndFontsAreAsDescribed) {
-    struct Expect { const char* name; const char* caption; double points; int weight; };
-    const std::vector<Expect> expected = {
-        {"Drive1", nullptr, 9.75, 700},
-        {"Command1", "Compress Folder", 9.75, 700},
-        {"Command2", "Exit", 9.75, 700},
-        {"Label1", "*Greetings from Zobrel and Kaspiet*", 8.25, 400},
-        {"File1", nullptr, 8.25, 400},
-        {"Dir1", nullptr, 8.25, 400},
-        {"Command6", "Compress File", 9.75, 700},
-        {"Command7", "Decompress File", 9.75, 700},
-        {"Command3", "Refresh List", 9.75, 700},
-        {"Command4", "Delete File", 9.75, 700},
-    };
-    for (const Expect& e : expected) {
-        QWidget* widget = program.form().control(e.name);
-        EXPECT_EQ(widget->font().family(), "Comic Sans MS") << e.name;
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), e.points) << e.name;
-        EXPECT_EQ(widget->font().weight(), e.weight) << e.name;
-        EXPECT_FALSE(widget->font().italic() || widget->font().underline() || widget->font().strikeOut());
-        if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            EXPECT_EQ(button->text(), e.caption);
-            EXPECT_FALSE(button->isDefault() || button->autoDefault()) << e.name;
-        }
-        if (auto* label = qobject_cast<QLabel*>(widget)) {
-            EXPECT_EQ(label->text(), e.caption);
+// Whatever face stands in for Comic Sans MS, every caption shows whole.
+TEST_F(WindowTest, CaptionsShowWholeWithAWideFace) {
+    const QStringList standIns = QFont::substitutes("Comic Sans MS");
+    for (const char* face : {"Comic Neue", "DejaVu Sans"}) {
+        QFont::removeSubstitutions("Comic Sans MS");
+        QFont::insertSubstitution("Comic Sans MS", face);
+        app::QtProgram wide(program.services);
+        for (const auto& control : window::form1.controls) {
+            auto* button = qobject_cast<QPushButton*>(wide.form.control(control.id));
+            if (!button) continue;
+            EXPECT_LE(QFontMetricsF(button->font()).horizontalAdvance(button->text()), window::captionWidth(*button))
+                << face << ": " << control.name;
+            if (std::string_view(face) == "Comic Neue") {
+                EXPECT_EQ(button->font().pointSizeF(), 9.75) << control.name;  // it fits as it is
+            }
         }
     }
-    EXPECT_EQ(QFontInfo(program.form().font()).family(), "Comic Neue");
+    QFont::removeSubstitutions("Comic Sans MS");
+    QFont::insertSubstitutions("Comic Sans MS", standIns);
 }
 
-TEST_F(WindowTest, TabVisitsTheControlsInOrderAndSkipsTheLabel) {
-    EXPECT_EQ(QApplication::focusWidget(), program.form().control("Drive1"));
+TEST_F(WindowTest, TabVisitsTheControlsInOrderAndReturnPressesTheFocusedButton) {
+    program.control<QWidget>(Control::Drive1)->setFocus();
     const std::vector<std::string> order = {"Command1", "Command2", "File1", "Dir1", "Command6",
                                             "Command7", "Command3", "Command4", "Drive1"};
     for (const auto& name : order) {
@@ -97,56 +71,78 @@ TEST_F(WindowTest, TabVisitsTheControlsInOrderAndSkipsTheLabel) {
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), name);
     }
+    QTest::keyClick(program.control<QWidget>(Control::Command1), Qt::Key_Return);
+    QTest::keyClick(program.control<QWidget>(Control::Command6), Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(starter.started.size(), 2u);
+    EXPECT_EQ(starter.started[0].verb, "compress");
 }
 
-TEST_F(WindowTest, DirectoryListHighlightsOnClickAndKeysAndOpensOnDoubleClickOrReturn) {
-    browse::DirList& dir1 = program.lists().dir1;
-    int changes = 0;
-    dir1.change.subscribe([&] { ++changes; });
-    // Rows: D:\, D:\work (open), maps, old.
-    program.clickRow("Dir1", 2);
-    EXPECT_EQ(dir1.listIndex(), 0);
-    EXPECT_EQ(dir1.path(), "D:\\work");
-    QTest::keyClick(program.control<QListView>("Dir1"), Qt::Key_Down);
-    EXPECT_EQ(dir1.list(dir1.listIndex()), "D:\\work\\old");
-    QTest::keyClick(program.control<QListView>("Dir1"), Qt::Key_Up);
-    QTest::keyClick(program.control<QListView>("Dir1"), Qt::Key_Up);
-    EXPECT_EQ(dir1.listIndex(), -1);
-    EXPECT_EQ(changes, 0);
+TEST_F(WindowTest, Dir1AlwaysShowsTheEntryCompressFolderTakes) {
+    auto* dir1 = program.control<QListView>(Control::Dir1);
+    const auto shown = [&] {
+        const QModelIndexList rows = dir1->selectionModel()->selectedRows();
+        return rows.size() == 1 ? program.lists().dir1().list(program.lists().dir1().indexOfRow(rows[0].row())) : platform::Path();
+    };
+    // Rows: D/, D/work (open), maps, old.
+    program.clickRow(Control::Dir1, 2);
+    EXPECT_EQ(shown(), path("D/work/maps"));
+    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, QPoint(20, dir1->viewport()->height() - 3));  // below the rows
+    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, Qt::ControlModifier, dir1->visualRect(dir1->model()->index(2, 0)).center());
+    QTest::keyClick(dir1, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(dir1, Qt::Key_Down);
+    EXPECT_EQ(shown(), path("D/work/old"));
+    EXPECT_EQ(program.lists().dir1().path(), path("D/work"));
+    program.click(Control::Command1);
+    ASSERT_EQ(starter.started.size(), 1u);
+    EXPECT_EQ(starter.started[0].operand, path("D/work/old").native() + "/*");
 
-    program.clickRow("Dir1", 2, true);
-    EXPECT_EQ(dir1.path(), "D:\\work\\maps");
-    EXPECT_EQ(program.lists().file1.path(), "D:\\work\\maps");
-    EXPECT_EQ(dir1.listIndex(), -1);
-    EXPECT_EQ(program.control<QListView>("Dir1")->currentIndex().row(), 2);  // the open directory, highlighted
-
-    program.clickRow("Dir1", 0);
-    QTest::keyClick(program.control<QListView>("Dir1"), Qt::Key_Return);
-    EXPECT_EQ(dir1.path(), "D:\\");
-    EXPECT_EQ(changes, 2);
-    EXPECT_TRUE(program.report.reported.empty());
+    QTest::keyClick(dir1, Qt::Key_Return);  // opens the highlighted entry
+    EXPECT_EQ(program.lists().dir1().path(), path("D/work/old"));
+    EXPECT_EQ(shown(), path("D/work/old"));
+    EXPECT_TRUE(dialogs.reported.empty());
 }
 
-TEST_F(WindowTest, FileListSelectsOneFileAndDriveListFollowsKeys) {
-    browse::FileList& file1 = program.lists().file1;
-    program.clickRow("File1", 1);
-    EXPECT_EQ(file1.fileName(), "b.pkg");
-    program.clickRow("File1", 0, true);  // a double click only selects
-    EXPECT_EQ(file1.fileName(), "a.pkg");
+TEST_F(WindowTest, File1UsesTheRowShownSelectedOrNone) {
+    auto* file1 = program.control<QListView>(Control::File1);
+    program.clickRow(Control::File1, 0, true);  // a double click only selects
+    EXPECT_EQ(program.lists().file1().fileName(), "w.pkg");
     EXPECT_TRUE(starter.started.empty());
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, QPoint(20, file1->viewport()->height() - 3));
+    EXPECT_TRUE(file1->selectionModel()->selectedRows().isEmpty());
+    program.click(Control::Command6);
+    ASSERT_EQ(starter.started.size(), 1u);
+    EXPECT_EQ(starter.started[0].operand, path("D/work").native() + "/") << "no file is guessed";
+}
 
-    auto* drives = program.control<QComboBox>("Drive1");
-    ASSERT_EQ(drives->count(), 2);
-    int changes = 0;
-    program.lists().drive1.change.subscribe([&] { ++changes; });
+TEST_F(WindowTest, DeepNamesCanBeScrolledIntoView) {
+    std::string deep = "D";
+    for (int level = 0; level < 12; ++level) deep += "/level" + std::to_string(level);
+    tree.directory(deep + "/a folder name long enough to need scrolling");
+    program.open(path(deep));
+    auto* dir1 = program.control<QListView>(Control::Dir1);
+    dir1->doItemsLayout();
+    const int lastRow = dir1->model()->rowCount() - 1;
+    const QString name = dir1->model()->index(lastRow, 0).data().toString();
+    const int needed = window::RowDelegate::indentPixels * program.lists().dir1().depthOf(0) +
+                       QFontMetrics(dir1->font()).horizontalAdvance(name);
+    EXPECT_GE(dir1->horizontalScrollBar()->maximum() + dir1->viewport()->width(), needed);
+}
+
+TEST_F(WindowTest, Drive1PicksWithKeysAndRetriesAFailedDrive) {
+    auto* drives = program.control<QComboBox>(Control::Drive1);
+    ASSERT_EQ(drives->count(), 3);
+    std::filesystem::rename(path("E"), path("E.away"));
     QTest::keyClick(drives, Qt::Key_Down);
-    EXPECT_EQ(program.lists().drive1.drive(), "E:");
-    EXPECT_EQ(program.lists().dir1.path(), "E:\\");
-    EXPECT_EQ(file1.path(), "E:\\");
-    EXPECT_EQ(file1.fileName(), "");
+    EXPECT_EQ(dialogs.reported.size(), 1u);
+    EXPECT_EQ(drives->currentIndex(), 1);
+    EXPECT_EQ(program.lists().dir1().path(), path("D/work"));
+
+    std::filesystem::rename(path("E.away"), path("E"));
+    emit drives->activated(1);  // the same drive picked again from the list
+    EXPECT_EQ(program.lists().dir1().path(), root("E"));
     QTest::keyClick(drives, Qt::Key_Up);
-    EXPECT_EQ(program.lists().dir1.path(), "D:\\work");
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(program.lists().dir1().path(), path("D/work/maps"));
+    EXPECT_EQ(dialogs.reported.size(), 1u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls.h"
+
 #include <array>
 #include <string_view>
 
@@ -17,6 +19,7 @@ struct FontDescription {
 // One control: places and sizes in twips (1/1440 inch) from the client area's
 // top-left corner, as the window system turns them into pixels.
 struct ControlDescription {
+    Control id;
     std::string_view name;
     ControlClass kind;
     std::string_view caption;
@@ -33,8 +36,34 @@ struct FormDescription {
     int backgroundRed, backgroundGreen, backgroundBlue;
     FontDescription windowFont, buttonFont;
     std::array<ControlDescription, 10> controls;
+
+    constexpr bool has(Control id) const {
+        for (const ControlDescription& control : controls)
+            if (control.id == id) return true;
+        return false;
+    }
 };
 
-extern const FormDescription form1;
+// The program's one window; both front-ends are built from this table.
+inline constexpr FormDescription form1 = {
+    "Form1",
+    "Quarvel 2.0",
+    5130, 6810,
+    1, 0, 66,
+    {"Comic Sans MS", 8.25, 400},
+    {"Comic Sans MS", 9.75, 700},
+    {{
+        {Control::Drive1, "Drive1", ControlClass::DriveListBox, "", 120, 1440, 2175, 405, 0, FontRole::Button, "Drives"},
+        {Control::Command1, "Command1", ControlClass::CommandButton, "Compress Folder", 240, 5160, 1935, 495, 1, FontRole::Button, "Compress Folder"},
+        {Control::Command2, "Command2", ControlClass::CommandButton, "Exit", 240, 5880, 1935, 495, 2, FontRole::Button, "Exit"},
+        {Control::Label1, "Label1", ControlClass::Label, "*Greetings from Zobrel and Kaspiet*", 120, 6480, 4935, 375, 3, FontRole::Window, "Greetings"},
+        {Control::File1, "File1", ControlClass::FileListBox, "", 2640, 2040, 2295, 2790, 4, FontRole::Window, "Files"},
+        {Control::Dir1, "Dir1", ControlClass::DirListBox, "", 120, 2040, 2295, 2895, 5, FontRole::Window, "Folders"},
+        {Control::Command6, "Command6", ControlClass::CommandButton, "Compress File", 3000, 5160, 1935, 495, 6, FontRole::Button, "Compress File"},
+        {Control::Command7, "Command7", ControlClass::CommandButton, "Decompress File", 3000, 5880, 1935, 495, 7, FontRole::Button, "Decompress File"},
+        {Control::Command3, "Command3", ControlClass::CommandButton, "Refresh List", 2640, 1320, 1095, 615, 8, FontRole::Button, "Refresh List"},
+        {Control::Command4, "Command4", ControlClass::CommandButton, "Delete File", 3960, 1320, 975, 615, 9, FontRole::Button, "Delete File"},
+    }},
+};
 
 }  // namespace window

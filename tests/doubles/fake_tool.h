@@ -11,8 +11,9 @@
 #include <vector>
 
 // A stand-in `ucc` first on PATH for as long as this lives. Each run marks
-// itself running in records() under its process id, waits `linger` seconds,
-// then writes its arguments, NUL-terminated, to a file named after that id.
+// itself running in records() under its process id, notes the descriptors it
+// was given (id.fds), waits `linger` seconds, then writes its arguments,
+// NUL-terminated, to a file named after that id.
 class FakeTool {
 public:
     explicit FakeTool(double linger = 0) : previousPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
@@ -21,6 +22,7 @@ public:
             "#!/bin/sh\n"
             "out='" + records + "'/$$\n"
             ": > \"$out.running\"\n"
+            "ls /proc/$$/fd > \"$out.fds\"\n"
             "sleep " + std::to_string(linger) + "\n"
             "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.part\"\n"
             "mv \"$out.part\" \"$out\"\n"

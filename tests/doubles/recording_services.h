@@ -12,38 +12,30 @@
 // every start while `failure` is set.
 class RecordingStarter final : public platform::ProgramStarter {
 public:
-    void start(const platform::ToolCommand& command, platform::WindowState state) override {
+    void start(const platform::ToolCommand& command) override {
         if (!failure.empty()) throw platform::PlatformFailure(failure, command.program);
         started.push_back(command);
-        states.push_back(state);
     }
 
     std::vector<platform::ToolCommand> started;
-    std::vector<platform::WindowState> states;
     std::string failure;
 };
 
-// Answers with the queued answers in turn, then with `otherwise`.
-class ScriptedMessageBox final : public platform::MessageBox {
+// Answers questions with the queued answers in turn (true for Yes), then with
+// `otherwise`; keeps what it was asked and what it was told.
+class ScriptedDialogs final : public platform::Dialogs {
 public:
-    platform::Answer ask(const std::string& text, platform::ButtonSet buttons) override {
+    bool confirm(const std::string& text, const std::string& detail) override {
         asked.push_back(text);
-        buttonSets.push_back(buttons);
+        details.push_back(detail);
         if (answers.empty()) return otherwise;
-        const platform::Answer answer = answers.front();
+        const bool answer = answers.front();
         answers.pop_front();
         return answer;
     }
+    void report(const std::string& description, const std::string&) override { reported.push_back(description); }
 
-    std::deque<platform::Answer> answers;
-    platform::Answer otherwise = platform::Answer::No;
-    std::vector<std::string> asked;
-    std::vector<platform::ButtonSet> buttonSets;
-};
-
-// Keeps the reported failures' descriptions.
-class RecordingReport final : public platform::FailureReport {
-public:
-    void report(const platform::PlatformFailure& failure) override { reported.push_back(failure.what()); }
-    std::vector<std::string> reported;
+    std::deque<bool> answers;
+    bool otherwise = false;
+    std::vector<std::string> asked, details, reported;
 };

@@ -2,33 +2,32 @@
 
 #include "recording_services.h"
 
-#include "app/event_table.h"
-#include "app/window_service.h"
-#include "window/form_description.h"
+#include "app/qt_program.h"
 
 #include <QAbstractButton>
 #include <QListView>
 #include <QTest>
 
-// The whole program loaded on the given services, its failures recorded.
+// The whole program with its window, loaded on the given services.
 struct RunningProgram {
-    RunningProgram(platform::FileSystem& fileSystem, platform::ProgramStarter& starter, platform::MessageBox& box)
-        : services{fileSystem, starter, box}, loaded(window::form1, app::form1Events, services, report) {
-        if (!loaded.form()) return;
-        loaded.form()->activateWindow();
-        (void)QTest::qWaitForWindowActive(loaded.form());
+    using Control = window::Control;
+
+    RunningProgram(platform::FileSystem& fileSystem, platform::ProgramStarter& starter, platform::Dialogs& dialogs)
+        : services{fileSystem, starter, dialogs}, running(services) {
+        running.form.activateWindow();
+        (void)QTest::qWaitForWindowActive(&running.form);
     }
 
-    window::Form1& form() { return *loaded.form(); }
-    browse::Lists& lists() { return form().lists(); }
+    window::Form1& form() { return running.form; }
+    const browse::Lists& lists() const { return running.program.lists; }
     template <class Widget>
-    Widget* control(const char* name) {
-        return qobject_cast<Widget*>(form().control(name));
+    Widget* control(Control id) {
+        return qobject_cast<Widget*>(form().control(id));
     }
-    void click(const char* button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+    void click(Control button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
 
-    // Clicks (or double-clicks) the row of a list view.
-    void clickRow(const char* list, int row, bool twice = false) {
+    // Clicks (or double-clicks) a row of a list view.
+    void clickRow(Control list, int row, bool twice = false) {
         auto* view = control<QListView>(list);
         const QModelIndex index = view->model()->index(row, 0);
         view->doItemsLayout();
@@ -38,8 +37,25 @@ struct RunningProgram {
         // A double click is a click, then the second press that the system reports as one.
         if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
+    // Opens `target` in Dir1 by double clicks, from the top entry down.
+    void open(const platform::Path& target) {
+        const auto separator = lists().fileSystem().separator();
+        const platform::NativeString wanted = target.native() + separator;
+        clickRow(Control::Dir1, 0, true);
+        while (lists().dir1().path() != target) {
+            int index = 0;
+            while (index < lists().dir1().listCount() && !wanted.starts_with(lists().dir1().list(index).native() + separator))
+                ++index;
+            if (index == lists().dir1().listCount()) return;
+            clickRow(Control::Dir1, lists().dir1().rowOf(index), true);
+        }
+    }
+    // Selects the file of that name in File1 with a click.
+    void select(const std::string& name) {
+        for (int i = 0; i < lists().file1().listCount(); ++i)
+            if (lists().file1().name(i) == platform::Path(name).native()) clickRow(Control::File1, i);
+    }
 
-    RecordingReport report;
-    actions::Services services;
-    app::LoadedWindow loaded;
+    app::Services services;
+    app::QtProgram running;
 };

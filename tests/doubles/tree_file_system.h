@@ -1,59 +1,68 @@
 #pragma once
 
-#include "platform/platform_failure.h"
-#include "platform/posix_file_system.h"
+#include "system_file_system.h"
 
-#include <string>
+#include "platform/platform_failure.h"
+
+#include <filesystem>
+#include <set>
 #include <vector>
 
-// The real file system, seen only through a temporary tree: the tree's top
-// folders stand for drives, so browsing cannot leave it, and a deletion
-// outside it is refused and counted instead of done.
+// The real file system seen through a temporary tree: some of its folders
+// stand for drives (a missing folder is a drive that is not ready), browsing
+// cannot leave it, and a deletion outside it is refused and counted instead
+// of done. The working directory is what the test says, until it is removed.
 class TreeFileSystem final : public platform::FileSystem {
 public:
-    TreeFileSystem(std::string tree, std::vector<std::string> driveFolders, std::string workingDirectory)
+    using Path = platform::Path;
+
+    TreeFileSystem(Path tree, std::vector<Path> driveFolders, Path workingDirectory)
         : tree_(std::move(tree)), folders_(std::move(driveFolders)), workingDirectory_(std::move(workingDirectory)) {}
 
-    char separator() const override { return '/'; }
+    // Reading `directory` fails from now on, as a directory without rights would.
+    void failReading(const Path& directory) { unreadable_.insert(directory.native()); }
+
+    platform::NativeChar separator() const override { return real_.separator(); }
     std::vector<platform::Drive> drives() const override {
         std::vector<platform::Drive> drives;
-        for (const auto& folder : folders_) drives.push_back({'[' + folder + ']', tree_ + '/' + folder + '/', ""});
+        for (const Path& folder : folders_)
+            drives.push_back({folder.native(), (tree_ / folder).native() + separator(), ""});
         return drives;
     }
-    platform::Drive driveOf(const std::filesystem::path& directory) const override {
-        for (const auto& drive : drives())
-            if ((directory.native() + '/').starts_with(drive.root.native())) return drive;
-        return drives().front();
+    Path workingDirectory() const override {
+        if (!std::filesystem::is_directory(workingDirectory_)) throw platform::PlatformFailure("gone", ".");
+        return workingDirectory_;
     }
-    std::filesystem::path workingDirectory() const override { return workingDirectory_; }
-    std::filesystem::path currentRootText() const override { return driveOf(workingDirectory_).root; }
-    std::filesystem::path resolveDirectory(const std::string& text) const override {
-        for (const auto& drive : drives())
-            if (drive.text == text) return driveOf(workingDirectory_).text == text ? std::filesystem::path(workingDirectory_) : drive.root;
-        if (!text.starts_with(tree_ + '/')) throw platform::PlatformFailure("outside the tree", text);
-        const std::string resolved = real_.resolveDirectory(text).native();
-        for (const auto& drive : drives())  // a drive's root keeps its separator
-            if (resolved + '/' == drive.root.native()) return drive.root;
-        return resolved;
+    Path currentDirectoryOf(const platform::Drive& drive) const override {
+        const bool here = (workingDirectory_.native() + separator()).starts_with(drive.root.native());
+        return here && std::filesystem::is_directory(workingDirectory_) ? workingDirectory_ : drive.root;
     }
-    platform::DirectoryListing readDirectory(const std::filesystem::path& directory) const override {
+    platform::DirectoryListing readDirectory(const Path& directory) const override {
+        if (!inside(directory) || unreadable_.count(directory.native()))
+            throw platform::PlatformFailure("not readable", directory);
         return real_.readDirectory(directory);
     }
-    void deleteFile(const std::filesystem::path& target) override {
-        if (!target.native().starts_with(tree_ + '/')) {
+    std::optional<platform::FileIdentity> identify(const platform::DirectoryHandle& directory, const Path& path,
+                                                   platform::NativeView name) const override {
+        return real_.identify(directory, path, name);
+    }
+    void deleteFile(const platform::DirectoryHandle& directory, const Path& path, platform::NativeView name,
+                    const std::optional<platform::FileIdentity>& expected) override {
+        if (!inside(path)) {
             ++refusedDeletions;
-            throw platform::PlatformFailure("outside the tree", target.native());
+            throw platform::PlatformFailure("outside the tree", path);
         }
-        deleted.push_back(target);
-        real_.deleteFile(target);
+        real_.deleteFile(directory, path, name, expected);
     }
 
     int refusedDeletions = 0;
-    std::vector<std::filesystem::path> deleted;  // every target it was asked to delete
 
 private:
-    platform::PosixFileSystem real_;
-    std::string tree_;
-    std::vector<std::string> folders_;
-    std::string workingDirectory_;
+    bool inside(const Path& path) const { return path.native().starts_with(tree_.native()); }
+
+    SystemFileSystem real_;
+    Path tree_;
+    std::vector<Path> folders_;
+    Path workingDirectory_;
+    std::set<platform::NativeString> unreadable_;
 };

@@ -1,0 +1,122 @@
+#include "lists.h"
+
+#include "natural_order.h"
+
+#include <algorithm>
+
+namespace browse {
+
+using platform::Path;
+
+namespace {
+
+// Whether `directory` lies on the drive whose root is `root`.
+bool holds(const Path& root, const Path& directory) {
+    const platform::NativeString& rootText = root.native();
+    const platform::NativeString& text = directory.native();
+    return text.starts_with(rootText) || text + rootText.back() == rootText;
+}
+
+// The drive whose root holds `directory`: the deepest such root.
+int driveHolding(const std::vector<platform::Drive>& drives, const Path& directory) {
+    int found = -1;
+    for (size_t i = 0; i < drives.size(); ++i)
+        if (holds(drives[i].root, directory) &&
+            (found < 0 || drives[i].root.native().size() > drives[static_cast<size_t>(found)].root.native().size()))
+            found = static_cast<int>(i);
+    return found;
+}
+
+}  // namespace
+
+void Lists::startUp() {
+    drive1_.drives_ = fileSystem_.drives();
+    drive1_.selected_ = drive1_.drives_.empty() ? -1 : 0;
+    Path workingDirectory;
+    try {
+        workingDirectory = fileSystem_.workingDirectory();
+    } catch (...) {
+        // Gone: there is nothing to start on but the first drive's root.
+        open(drive1_.drive().root, drive1_.drive().root);
+        throw;
+    }
+    drive1_.selected_ = std::max(0, driveHolding(drive1_.drives_, workingDirectory));
+    const Path root = drive1_.drive().root;
+    try {
+        open(root, root);
+    } catch (...) {
+        try {
+            open(root, workingDirectory);
+        } catch (...) {
+            // the lists stay empty; the first failure is the one to report
+        }
+        throw;
+    }
+}
+
+void Lists::refreshDrives() {
+    std::vector<platform::Drive> drives = fileSystem_.drives();
+    if (drive1_.selected_ >= 0) {
+        const platform::Drive selected = drive1_.drive();
+        auto found = std::find_if(drives.begin(), drives.end(),
+                                  [&](const platform::Drive& drive) { return drive.text == selected.text; });
+        if (found == drives.end()) found = drives.insert(drives.end(), selected);
+        drive1_.selected_ = static_cast<int>(found - drives.begin());
+    }
+    drive1_.drives_ = std::move(drives);
+}
+
+void Lists::pickDrive(int index) {
+    if (index < 0 || index >= static_cast<int>(drive1_.drives_.size())) return;
+    drive1_.selected_ = index;
+    const platform::Drive& drive = drive1_.drive();
+    if (dir1_.top() == drive.root) return;  // the lists are on it already
+    open(drive.root, fileSystem_.currentDirectoryOf(drive));
+}
+
+void Lists::highlightDirectory(int index) {
+    if (dir1_.hasEntry(index)) dir1_.highlighted_ = index;
+}
+
+void Lists::openDirectory(int index) { open(dir1_.top(), dir1_.list(index)); }
+
+void Lists::selectFile(int index) {
+    if (index < -1 || index >= file1_.listCount()) return;
+    file1_.selected_ = index;
+    file1_.identity_.reset();
+    if (index >= 0) file1_.identity_ = fileSystem_.identify(file1_.directory_, file1_.path_, file1_.name(index));
+}
+
+void Lists::refreshFiles() {
+    platform::DirectoryListing listing = fileSystem_.readDirectory(file1_.path_);
+    const platform::NativeString selected = file1_.fileName();
+    listFiles(file1_.path_, std::move(listing.directory), sortedNaturally(listing.files), selected);
+}
+
+// One read serves both lists: Dir1 takes the subdirectories, and File1, which
+// follows Dir1, the files. Both are sorted before either list changes.
+void Lists::open(const Path& top, const Path& directory) {
+    platform::DirectoryListing listing = fileSystem_.readDirectory(directory);
+    platform::NameList subdirectories = sortedNaturally(listing.subdirectories);
+    platform::NameList files = sortedNaturally(listing.files);
+    const Path path = directory;  // `directory` may be one of Dir1's own entries
+    dir1_.show(top, path, std::move(subdirectories), fileSystem_.separator());
+    listFiles(path, std::move(listing.directory), std::move(files), {});
+}
+
+void Lists::listFiles(const Path& directory, platform::DirectoryHandle handle, platform::NameList names,
+                      platform::NativeView keepSelected) {
+    int kept = -1;
+    if (!keepSelected.empty())
+        for (size_t i = 0; i < names.size() && kept < 0; ++i)
+            if (names[i] == keepSelected) kept = static_cast<int>(i);
+    file1_.path_ = directory;
+    file1_.directory_ = std::move(handle);
+    file1_.names_ = std::move(names);
+    file1_.selected_ = -1;
+    file1_.identity_.reset();
+    ++file1_.generation_;
+    if (kept >= 0) selectFile(kept);
+}
+
+}  // namespace browse

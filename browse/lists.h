@@ -1,0 +1,56 @@
+#pragma once
+
+#include "dir_list.h"
+#include "drive_list.h"
+#include "file_list.h"
+
+namespace browse {
+
+// The three linked lists, Drive1 -> Dir1 -> File1, and everything that
+// changes them. File1 only ever follows Dir1: whenever Dir1 opens a directory,
+// File1 lists that directory from the same read. A change that fails leaves
+// every list as it was, except that Drive1 keeps a newly picked drive.
+class Lists {
+public:
+    explicit Lists(platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {}
+
+    const DriveList& drive1() const { return drive1_; }
+    const DirList& dir1() const { return dir1_; }
+    const FileList& file1() const { return file1_; }
+    platform::FileSystem& fileSystem() const { return fileSystem_; }
+
+    // The window loaded: Drive1 on the drive that holds the working
+    // directory, Dir1 and File1 on that drive's root. When the root cannot be
+    // read they list the working directory instead; when the working
+    // directory is gone, the first drive's root. Either way it then throws.
+    void startUp();
+    // Re-reads the table of drives (the drop-down is opening); the selected
+    // drive stays selected.
+    void refreshDrives();
+    // Drive1's Change: selects drive `index` and opens it in Dir1, its root
+    // as Dir1's top entry, unless Dir1 is on that drive already.
+    void pickDrive(int index);
+
+    // Highlights Dir1's entry `index` without opening it.
+    void highlightDirectory(int index);
+    // Dir1's Change: opens entry `index`; File1 follows.
+    void openDirectory(int index);
+
+    // Selects File1's file `index`, or none with -1.
+    void selectFile(int index);
+    // File1's Refresh: reads its directory again; the selected file stays
+    // selected while it is still there.
+    void refreshFiles();
+
+private:
+    void open(const platform::Path& top, const platform::Path& directory);
+    void listFiles(const platform::Path& directory, platform::DirectoryHandle handle, platform::NameList names,
+                   platform::NativeView keepSelected);
+
+    platform::FileSystem& fileSystem_;
+    DriveList drive1_;
+    DirList dir1_;
+    FileList file1_;
+};
+
+}  // namespace browse

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "temp_tree.h"
+#include "tree_file_system.h"
+
+#include "browse/lists.h"
+
+#include <string>
+#include <vector>
+
+// A tree with drives D, E and F (D holding the working directory D/work/maps)
+// and the lists on it, not yet started.
+struct TreeLists {
+    TreeLists() {
+        tree.file("D/top.txt");
+        tree.file("D/work/maps/a.pkg");
+        tree.file("D/work/w.pkg");
+        tree.directory("D/work/old");
+        tree.file("E/e.txt");
+        tree.file("E/deep/inner/x.bin");
+        tree.directory("F");
+    }
+
+    platform::Path path(const platform::Path& relative) const { return tree / relative; }
+    // The root's path text of a drive: its folder and the separator.
+    platform::NativeString root(const std::string& drive) const { return path(drive).native() + fs.separator(); }
+    int drive(const std::string& text) const {
+        const auto& drives = lists.drive1().drives();
+        for (size_t i = 0; i < drives.size(); ++i)
+            if (drives[i].text == platform::Path(text).native()) return static_cast<int>(i);
+        return -1;
+    }
+    int file(const std::string& name) const {
+        for (int i = 0; i < lists.file1().listCount(); ++i)
+            if (lists.file1().name(i) == platform::Path(name).native()) return i;
+        return -2;
+    }
+    // Opens `target` as a user would: the top entry first, then down.
+    void openPath(const platform::Path& target) {
+        const platform::NativeString wanted = target.native() + fs.separator();
+        lists.openDirectory(lists.dir1().firstIndex());
+        while (lists.dir1().path() != target) {
+            int next = 0;
+            while (next < lists.dir1().listCount() && !wanted.starts_with(lists.dir1().list(next).native() + fs.separator())) ++next;
+            lists.openDirectory(next);  // throws when there is none
+        }
+    }
+    std::vector<platform::Path> dirEntries() const {
+        std::vector<platform::Path> entries;
+        for (int i = lists.dir1().firstIndex(); i < lists.dir1().listCount(); ++i) entries.push_back(lists.dir1().list(i));
+        return entries;
+    }
+    std::vector<std::string> fileNames() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < lists.file1().listCount(); ++i) names.push_back(platform::Path(lists.file1().name(i)).string());
+        return names;
+    }
+
+    TempTree tree;
+    TreeFileSystem fs{tree.root(), {"D", "E", "F"}, tree / "D/work/maps"};
+    browse::Lists lists{fs};
+};

@@ -1,0 +1,75 @@
+#include "dir_view.h"
+
+#include "platform/display_text.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QStyle>
+
+namespace window {
+
+DirListModel::DirListModel(const browse::DirList& dirs, QObject* parent)
+    : ListModel(parent),
+      dirs_(dirs),
+      openFolder_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon)),
+      closedFolder_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon)) {}
+
+int DirListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : dirs_.rowCount(); }
+
+QVariant DirListModel::data(const QModelIndex& index, int role) const {
+    const int listIndex = dirs_.indexOfRow(index.row());
+    if (!index.isValid() || !dirs_.hasEntry(listIndex)) return {};
+    switch (role) {
+    case Qt::DisplayRole: return QString::fromStdString(platform::displayText(dirs_.shownName(listIndex)));
+    case Qt::ToolTipRole: return QString::fromStdString(platform::displayText(dirs_.list(listIndex).native()));
+    case Qt::DecorationRole: return listIndex < 0 ? openFolder_ : closedFolder_;
+    case DepthRole: return dirs_.depthOf(listIndex);
+    default: return {};
+    }
+}
+
+DirView::DirView(const browse::DirList& dirs, std::function<void(Event, int)> raise, QWidget* parent)
+    : QListView(parent), dirs_(dirs), raise_(std::move(raise)), model_(dirs, this), delegate_(this) {
+    setUpListView(*this, model_, delegate_);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (showing_) return;
+        const QModelIndexList rows = selectionModel()->selectedRows();
+        if (rows.isEmpty())
+            showList();  // the highlight stays where the list has it
+        else
+            raise_(Event::Highlight, rows.first().row());
+    });
+    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex& index) { raise_(Event::Change, index.row()); });
+}
+
+QItemSelectionModel::SelectionFlags DirView::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+    // Nothing deselects: not a click below the last row, not Ctrl+click or
+    // Ctrl+Space on the highlighted row.
+    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+    const auto command = QListView::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) return QItemSelectionModel::ClearAndSelect;
+    return command;
+}
+
+void DirView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        raise_(Event::Change, dirs_.rowOf(dirs_.listIndex()));
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void DirView::showList() {
+    const QScopedValueRollback guard(showing_, true);
+    if (shownGeneration_ != dirs_.generation()) {
+        shownGeneration_ = dirs_.generation();
+        model_.reload();
+        delegate_.measure(*this, [this](int row) { return dirs_.shownName(dirs_.indexOfRow(row)).size(); });
+    }
+    const QModelIndex row = model_.index(dirs_.rowOf(dirs_.listIndex()));
+    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+    scrollTo(row);
+}
+
+}  // namespace window

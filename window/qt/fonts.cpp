@@ -1,0 +1,41 @@
+#include "fonts.h"
+
+#include <QFontMetricsF>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStringList>
+
+namespace window {
+
+void installFontStandIns() {
+    if (QFont::substitutes("Comic Sans MS").isEmpty())
+        QFont::insertSubstitutions("Comic Sans MS", QStringList{"Comic Neue", "Sans Serif"});
+}
+
+QFont fontFor(const FontDescription& description) {
+    QFont font(QString::fromUtf8(description.family.data(), static_cast<qsizetype>(description.family.size())));
+    font.setPointSizeF(description.pointSize);
+    font.setWeight(static_cast<QFont::Weight>(description.weight));
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+int captionWidth(const QPushButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    return button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width();
+}
+
+QFont fittedFont(const QPushButton& button) {
+    const int width = captionWidth(button);
+    QFont fitted = button.font();
+    while (QFontMetricsF(fitted).horizontalAdvance(button.text()) > width && fitted.pointSizeF() > 4)
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
+    return fitted;
+}
+
+}  // namespace window
