@@ -1,7 +1,5 @@
-#include "doubles/recording_services.h"
 #include "doubles/tree_lists.h"
 
-#include "actions/file_deletion.h"
 #include "actions/tool_commands.h"
 #include "platform/display_text.h"
 
@@ -23,16 +21,6 @@ protected:
     NativeString joined(const NativeString& directory, const std::string& name) const {
         return directory + fs.separator() + Path(name).native();
     }
-    std::string deleting() {
-        try {
-            actions::deleteSelectedFile(lists, dialogs);
-        } catch (const platform::PlatformFailure& failure) {
-            return failure.what();
-        }
-        return "";
-    }
-
-    ScriptedDialogs dialogs;
 };
 
 TEST_F(ActionsTest, CommandLinesAreJoinedFromTheListsAsTheyStand) {
@@ -85,7 +73,7 @@ TEST_F(ActionsTest, DeletionAsksThenDeletesOnlyTheConfirmedFile) {
         dialogs = ScriptedDialogs();
         dialogs.answers.assign(c.answers.begin(), c.answers.end());
         std::string failure;
-        for (size_t click = 0; click < c.answers.size(); ++click) failure = deleting();
+        for (size_t click = 0; click < c.answers.size(); ++click) failure = deleteSelected();
 
         EXPECT_EQ(!failure.empty(), c.failed) << c.name << ": " << failure;
         EXPECT_EQ(dialogs.asked, std::vector<std::string>(c.answers.size(), "Are You sure?")) << c.name;
@@ -101,13 +89,13 @@ TEST_F(ActionsTest, AFileReplacedSinceItWasSelectedIsNotDeleted) {
     std::filesystem::rename(path("D/top.txt"), path("D/top.old"));
     tree.file("D/top.txt", "never shown");
     dialogs.otherwise = true;
-    EXPECT_NE(deleting(), "");
+    EXPECT_NE(deleteSelected(), "");
     EXPECT_TRUE(std::filesystem::exists(path("D/top.txt")));
     EXPECT_TRUE(std::filesystem::exists(path("D/top.old")));
 
     std::filesystem::remove(path("D/top.txt"));  // and one that became a directory
     std::filesystem::create_directory(path("D/top.txt"));
-    EXPECT_NE(deleting(), "");
+    EXPECT_NE(deleteSelected(), "");
     EXPECT_TRUE(std::filesystem::is_directory(path("D/top.txt")));
 }
 

@@ -1,9 +1,4 @@
-#include "doubles/recording_services.h"
-#include "doubles/temp_tree.h"
-#include "doubles/tree_file_system.h"
-
-#include "actions/file_deletion.h"
-#include "browse/lists.h"
+#include "doubles/tree_lists.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -14,37 +9,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Shows `directory` (below the drive folder T) with `victim` selected, lets
-// `swap` change the tree as another program would while the question is up,
-// then answers Yes.
-std::string deleteAfterSwap(const TempTree& tree, const std::string& directory, const std::function<void()>& swap) {
-    TreeFileSystem files(tree.root(), {"T"}, tree / "T");
-    browse::Lists lists(files);
-    lists.startUp();
-    std::string opened = "T";
-    for (size_t at = 0; at != std::string::npos;) {  // down to `directory`, one entry at a time
-        const size_t next = directory.find('/', at);
-        const std::string name = directory.substr(at, next == std::string::npos ? next : next - at);
-        opened += "/" + name;
-        int index = 0;
-        while (lists.dir1().list(index) != tree / opened) ++index;
-        lists.openDirectory(index);
-        at = next == std::string::npos ? next : next + 1;
+// File1 shows `directory` with `victim` selected; `swap` changes the tree as
+// another program would while the question is up; then Yes.
+class DeletionSafety : public ::testing::Test, public TreeLists {
+protected:
+    std::string deleteAfterSwap(const std::string& directory, const std::function<void()>& swap) {
+        lists.startUp();
+        openPath(path(directory));
+        lists.selectFile(file("victim"));
+        swap();
+        dialogs.otherwise = true;
+        return deleteSelected();
     }
-    lists.selectFile(0);
-    EXPECT_EQ(lists.file1().fileName(), "victim");
-    swap();
-    ScriptedDialogs yes;
-    yes.otherwise = true;
-    try {
-        actions::deleteSelectedFile(lists, yes);
-    } catch (const platform::PlatformFailure& failure) {
-        return failure.what();
-    }
-    return "";
-}
+};
 
-TEST(DeletionSafety, OnlyTheListedFileInTheListedDirectoryGoes) {
+TEST_F(DeletionSafety, OnlyTheListedFileInTheListedDirectoryGoes) {
     struct Case {
         const char* name;
         std::string directory;
@@ -52,47 +31,45 @@ TEST(DeletionSafety, OnlyTheListedFileInTheListedDirectoryGoes) {
         std::vector<std::string> gone, kept;
     };
     const std::vector<Case> cases = {
-        {"the directory swapped for a link", "X", [](const TempTree& t) {
-             fs::rename(t / "T/X", t / "T/X.away");
-             fs::create_directory_symlink(t / "T/Y", t / "T/X");
-         }, {"T/X.away/victim"}, {"T/Y/victim"}},
-        {"a grandparent swapped for a link", "P/D", [](const TempTree& t) {
-             fs::rename(t / "T/P", t / "T/P.away");
-             fs::create_directory_symlink(t / "T/Q", t / "T/P");
-         }, {"T/P.away/D/victim"}, {"T/Q/D/victim"}},
-        {"the directory renamed: the shown file goes under its new name", "X", [](const TempTree& t) {
-             fs::rename(t / "T/X", t / "T/X.renamed");
-         }, {"T/X.renamed/victim"}, {"T/Y/victim"}},
+        {"the directory swapped for a link", "D/X", [](const TempTree& t) {
+             fs::rename(t / "D/X", t / "D/X.away");
+             fs::create_directory_symlink(t / "D/Y", t / "D/X");
+         }, {"D/X.away/victim"}, {"D/Y/victim"}},
+        {"a grandparent swapped for a link", "D/P/G", [](const TempTree& t) {
+             fs::rename(t / "D/P", t / "D/P.away");
+             fs::create_directory_symlink(t / "D/Q", t / "D/P");
+         }, {"D/P.away/G/victim"}, {"D/Q/G/victim"}},
+        {"the directory renamed: the shown file goes under its new name", "D/X", [](const TempTree& t) {
+             fs::rename(t / "D/X", t / "D/X.renamed");
+         }, {"D/X.renamed/victim"}, {"D/Y/victim"}},
     };
     for (const Case& c : cases) {
-        TempTree tree;
-        for (const char* file : {"T/X/victim", "T/Y/victim", "T/P/D/victim", "T/Q/D/victim"}) tree.file(file);
-        EXPECT_EQ(deleteAfterSwap(tree, c.directory, [&] { c.swap(tree); }), "") << c.name;
+        for (const char* file : {"D/X/victim", "D/Y/victim", "D/P/G/victim", "D/Q/G/victim"}) tree.file(file);
+        EXPECT_EQ(deleteAfterSwap(c.directory, [&] { c.swap(tree); }), "") << c.name;
         for (const auto& path : c.gone) EXPECT_FALSE(fs::exists(tree / path)) << c.name << ": " << path;
         for (const auto& path : c.kept) EXPECT_TRUE(fs::exists(tree / path)) << c.name << ": " << path;
+        for (const char* folder : {"D/X", "D/X.away", "D/X.renamed", "D/Y", "D/P", "D/P.away", "D/Q"}) fs::remove_all(tree / folder);
     }
 }
 
 // Root looks into a folder another user owns; that user swaps it for a link
 // into a folder only root may enter.
-TEST(DeletionSafety, AnotherUserCannotRedirectRootsDeletion) {
+TEST_F(DeletionSafety, AnotherUserCannotRedirectRootsDeletion) {
     if (geteuid() != 0) GTEST_SKIP() << "needs root";
-    TempTree tree;
-    tree.file("T/shared/box/victim");
-    tree.file("T/secret/victim");
-    fs::permissions(tree.root(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    fs::permissions(tree / "T", fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    fs::permissions(tree / "T/secret", fs::perms::owner_all);
+    tree.file("D/shared/box/victim");
+    tree.file("D/secret/victim");
+    for (const char* open : {"", "D"})
+        fs::permissions(tree / open, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(tree / "D/secret", fs::perms::owner_all);
     const uid_t nobody = 65534;
-    ASSERT_EQ(chown((tree / "T/shared").c_str(), nobody, nobody), 0);
-    ASSERT_EQ(chown((tree / "T/shared/box").c_str(), nobody, nobody), 0);
+    for (const char* owned : {"D/shared", "D/shared/box"}) ASSERT_EQ(chown((tree / owned).c_str(), nobody, nobody), 0);
 
-    const std::string failure = deleteAfterSwap(tree, "shared/box", [&] {
+    const std::string failure = deleteAfterSwap("D/shared/box", [&] {
         const pid_t child = fork();
         if (child == 0) {
             const bool swapped = setgid(nobody) == 0 && setuid(nobody) == 0 &&
-                                 rename((tree / "T/shared/box").c_str(), (tree / "T/shared/box.away").c_str()) == 0 &&
-                                 symlink((tree / "T/secret").c_str(), (tree / "T/shared/box").c_str()) == 0;
+                                 rename((tree / "D/shared/box").c_str(), (tree / "D/shared/box.away").c_str()) == 0 &&
+                                 symlink((tree / "D/secret").c_str(), (tree / "D/shared/box").c_str()) == 0;
             _exit(swapped ? 0 : 1);
         }
         int status = 1;
@@ -100,8 +77,8 @@ TEST(DeletionSafety, AnotherUserCannotRedirectRootsDeletion) {
         ASSERT_EQ(status, 0) << "the other user could not swap the folder";
     });
     EXPECT_EQ(failure, "");
-    EXPECT_TRUE(fs::exists(tree / "T/secret/victim")) << "root's own file";
-    EXPECT_FALSE(fs::exists(tree / "T/shared/box.away/victim"));
+    EXPECT_TRUE(fs::exists(tree / "D/secret/victim")) << "root's own file";
+    EXPECT_FALSE(fs::exists(tree / "D/shared/box.away/victim"));
 }
 
 }  // namespace

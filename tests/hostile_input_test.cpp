@@ -1,7 +1,5 @@
-#include "doubles/recording_services.h"
 #include "doubles/tree_lists.h"
 
-#include "actions/file_deletion.h"
 #include "actions/tool_commands.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +14,8 @@ protected:
     std::string deleteSelected(const std::string& name) {
         lists.selectFile(file(name));
         dialogs.otherwise = true;
-        try {
-            actions::deleteSelectedFile(lists, dialogs);
-        } catch (const platform::PlatformFailure& failure) {
-            return failure.what();
-        }
-        return "";
+        return TreeLists::deleteSelected();
     }
-    ScriptedDialogs dialogs;
 };
 
 TEST_F(HostileInput, BadNamesAreListedShownApartAndActedOnByTheirExactBytes) {

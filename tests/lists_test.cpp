@@ -19,6 +19,11 @@ TEST_F(ListsTest, StartUpOpensTheRootOfTheWorkingDrive) {
     EXPECT_EQ(lists.file1().path(), root("D"));
     EXPECT_EQ(dirEntries(), (std::vector<Path>{root("D"), path("D/work")}));
     EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"});
+
+    TreeFileSystem atRoot(tree.root(), {"D", "E"}, tree / "E");  // working in a drive's root folder itself
+    browse::Lists fromRoot(atRoot);
+    fromRoot.startUp();
+    EXPECT_EQ(fromRoot.drive1().drive().text, Path("E").native());
 }
 
 TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "recording_services.h"
 #include "temp_tree.h"
 #include "tree_file_system.h"
 
+#include "actions/file_deletion.h"
 #include "browse/lists.h"
 
 #include <string>
@@ -45,6 +47,15 @@ struct TreeLists {
             lists.openDirectory(next);  // throws when there is none
         }
     }
+    // Clicks Delete File with `dialogs` answering; the failure's text, "" for none.
+    std::string deleteSelected() {
+        try {
+            actions::deleteSelectedFile(lists, dialogs);
+        } catch (const platform::PlatformFailure& failure) {
+            return failure.what();
+        }
+        return "";
+    }
     std::vector<platform::Path> dirEntries() const {
         std::vector<platform::Path> entries;
         for (int i = lists.dir1().firstIndex(); i < lists.dir1().listCount(); ++i) entries.push_back(lists.dir1().list(i));
@@ -59,4 +70,5 @@ struct TreeLists {
     TempTree tree;
     TreeFileSystem fs{tree.root(), {"D", "E", "F"}, tree / "D/work/maps"};
     browse::Lists lists{fs};
+    ScriptedDialogs dialogs;
 };
