@@ -1,8 +1,6 @@
 #include "doubles/running_program.h"
 #include "doubles/temp_tree.h"
 
-#include <QComboBox>
-
 #include "platform/posix/posix_file_system.h"
 
 #include <fcntl.h>
@@ -81,17 +79,6 @@ TEST_F(FaultTest, ADriveUnmountedWhileOpenIsReportedOnce) {
     dialogs.otherwise = true;
     program->click(Control::Command4);  // the file is still there, on the detached drive the list holds
     EXPECT_EQ(dialogs.reported.size(), 1u);
-}
-
-TEST_F(FaultTest, AWorkingDirectoryRemovedWhileRunningStopsNoDrive) {
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(tree.directory("work"));
-    auto program = start(tree.root());
-    std::filesystem::remove(tree / "work");
-    auto* drives = program->control<QComboBox>(Control::Drive1);
-    for (int i = 0; i < drives->count(); ++i) emit drives->activated(i);
-    std::filesystem::current_path(previous);
-    EXPECT_TRUE(dialogs.reported.empty()) << dialogs.reported.front();
 }
 
 }  // namespace

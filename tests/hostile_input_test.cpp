@@ -60,7 +60,9 @@ TEST_F(HostileInput, PatternsInNamesStartNothing) {
     EXPECT_THROW(actions::compressFolderCommand(lists), std::runtime_error);
 }
 
-TEST_F(HostileInput, LinksCountAsWhatTheyPointToAndGoThemselves) {
+TEST_F(HostileInput, LinksCountAsWhatTheyPointToAndGoThemselvesAndHiddenOnesStayHidden) {
+    tree.file("D/.hidden");
+    tree.directory("D/.hidden-dir");
     std::filesystem::create_symlink("top.txt", path("D/to-file"));
     std::filesystem::create_symlink("work", path("D/to-dir"));
     std::filesystem::create_symlink("nowhere", path("D/dangling"));

@@ -20,7 +20,7 @@ TEST_F(ListsTest, StartUpOpensTheRootOfTheWorkingDrive) {
     EXPECT_EQ(dirEntries(), (std::vector<Path>{root("D"), path("D/work")}));
     EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"});
 
-    TreeFileSystem atRoot(tree.root(), {"D", "E"}, tree / "E");  // working in a drive's root folder itself
+    TreeFileSystem atRoot(tree.root(), {"D", "E"}, path("E"));  // working in a drive's root folder itself
     browse::Lists fromRoot(atRoot);
     fromRoot.startUp();
     EXPECT_EQ(fromRoot.drive1().drive().text, Path("E").native());
@@ -49,7 +49,7 @@ TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {
 
 TEST_F(ListsTest, ADriveMountedInsideAnotherIsItsOwnTopWhicheverWasPickedBefore) {
     tree.directory("M/A/inner");
-    TreeFileSystem nested(tree.root(), {"D", "M", "M/A"}, tree / "D");
+    TreeFileSystem nested(tree.root(), {"D", "M", "M/A"}, path("D"));
     browse::Lists lists(nested);
     lists.startUp();
     lists.pickDrive(1);  // M
@@ -127,7 +127,7 @@ TEST_F(ListsTest, FailuresLeaveTheListsWhereTheyWere) {
     EXPECT_EQ(lists.file1().path(), path("D/work"));
     EXPECT_EQ(dirEntries().size(), 4u);
 
-    std::filesystem::remove_all(path("D/work"));
+    fs.failReading(path("D/work"));
     EXPECT_THROW(lists.refreshFiles(), PlatformFailure);
     EXPECT_EQ(fileNames(), std::vector<std::string>{"w.pkg"});
 }

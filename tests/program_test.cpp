@@ -40,51 +40,10 @@ struct BoxAnswer {
     QTimer poll;
 };
 
-TEST_F(ProgramTest, StartsOnTheRootOfTheWorkingDriveWithFocusOnTheDriveList) {
-    RunningProgram program(fs, starter, dialogs);
-    EXPECT_EQ(program.lists().dir1().path(), root("D"));
-    EXPECT_EQ(program.lists().file1().path(), root("D"));
-    EXPECT_EQ(QApplication::focusWidget(), program.form().control(Control::Drive1));
-    EXPECT_TRUE(dialogs.reported.empty());
-}
-
-TEST_F(ProgramTest, EachButtonStartsItsCommand) {
-    struct Case { Control button; std::string directory, file; int highlight; std::vector<std::string> arguments; };
-    const std::vector<Case> cases = {
-        {Control::Command1, "D", "", 0, {"compress", path("D/my maps").native() + "/*"}},
-        {Control::Command1, "D/my maps", "", -1, {"compress", path("D/my maps").native() + "/*"}},
-        {Control::Command6, "D/my maps", "a b.pkg", -1, {"compress", path("D/my maps/a b.pkg")}},
-        {Control::Command7, "D", "top.txt", -1, {"decompress", root("D") + "/top.txt"}},
-    };
-    std::vector<std::vector<std::string>> expected;
-    for (const Case& c : cases) {
-        RunningProgram program(fs, starter, dialogs);
-        program.open(path(c.directory));
-        program.select(c.file);
-        if (c.highlight >= 0) program.clickRow(Control::Dir1, program.lists().dir1().rowOf(c.highlight));
-        program.click(c.button);
-        expected.push_back(c.arguments);
-    }
-    auto calls = tool.calls(expected.size());
-    std::sort(calls.begin(), calls.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(calls, expected);
-    EXPECT_TRUE(dialogs.reported.empty());
-}
-
-TEST_F(ProgramTest, APatternInANameStartsNothingAndSaysWhy) {
-    tree.file("D/*");
-    RunningProgram program(fs, starter, dialogs);
-    program.select("*");
-    program.click(Control::Command6);
-    ASSERT_EQ(dialogs.reported.size(), 1u);
-    EXPECT_NE(dialogs.reported[0].find("pattern"), std::string::npos);
-    EXPECT_TRUE(tool.calls(1, std::chrono::seconds(1)).empty());
-}
-
 TEST_F(ProgramTest, TheRealConfirmationBoxNamesTheFileAndEscapeMeansNo) {
     window::QtDialogs boxes;
     RunningProgram program(fs, starter, boxes);
+    EXPECT_EQ(QApplication::focusWidget(), program.form().control(Control::Drive1));
     program.select("top.txt");
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         BoxAnswer answer(key);

@@ -78,6 +78,16 @@ TEST_F(WindowTest, TabVisitsTheControlsInOrderAndReturnPressesTheFocusedButton) 
     EXPECT_EQ(starter.started[0].verb, "compress");
 }
 
+TEST_F(WindowTest, EachButtonStartsItsCommand) {
+    program.clickRow(Control::Dir1, 2);  // maps, highlighted only
+    program.select("w.pkg");
+    for (Control button : {Control::Command1, Control::Command6, Control::Command7}) program.click(button);
+    const auto work = path("D/work").native();
+    const std::vector<platform::ToolCommand> expected = {
+        {"ucc", "compress", work + "/maps/*"}, {"ucc", "compress", work + "/w.pkg"}, {"ucc", "decompress", work + "/w.pkg"}};
+    EXPECT_EQ(starter.started, expected);
+}
+
 TEST_F(WindowTest, Dir1AlwaysShowsTheEntryCompressFolderTakes) {
     auto* dir1 = program.control<QListView>(Control::Dir1);
     const auto shown = [&] {
@@ -120,6 +130,16 @@ TEST_F(WindowTest, File1UsesTheRowShownSelectedOrNone) {
     program.click(Control::Command6);
     ASSERT_EQ(starter.started.size(), 1u);
     EXPECT_EQ(starter.started[0].operand, path("D/work").native() + "/") << "no file is guessed";
+}
+
+TEST_F(WindowTest, APatternInANameStartsNothingAndSaysWhy) {
+    tree.file("D/work/*");
+    program.click(Control::Command3);
+    program.select("*");
+    program.click(Control::Command6);
+    ASSERT_EQ(dialogs.reported.size(), 1u);
+    EXPECT_NE(dialogs.reported[0].find("pattern"), std::string::npos);
+    EXPECT_TRUE(starter.started.empty());
 }
 
 TEST_F(WindowTest, DeepNamesCanBeScrolledIntoView) {

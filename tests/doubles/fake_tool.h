@@ -17,18 +17,11 @@
 class FakeTool {
 public:
     explicit FakeTool(double linger = 0) : previousPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
-        const std::string records = bin_.directory("records").native();
-        const std::string script =
-            "#!/bin/sh\n"
-            "out='" + records + "'/$$\n"
-            ": > \"$out.running\"\n"
-            "ls /proc/$$/fd > \"$out.fds\"\n"
-            "sleep " + std::to_string(linger) + "\n"
-            "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.part\"\n"
-            "mv \"$out.part\" \"$out\"\n"
-            "rm \"$out.running\"\n";
-        const auto tool = bin_.file("bin/ucc", script);
-        std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+        const std::string script = "#!/bin/sh\nout='" + bin_.directory("records").native() + "'/$$\n"
+                                   ": > \"$out.running\"\nls /proc/$$/fd > \"$out.fds\"\nsleep " + std::to_string(linger) +
+                                   "\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.part\"\n"
+                                   "mv \"$out.part\" \"$out\"\nrm \"$out.running\"\n";
+        std::filesystem::permissions(bin_.file("bin/ucc", script), std::filesystem::perms::owner_all);
         setenv("PATH", (bin_.root().native() + "/bin:" + previousPath_).c_str(), 1);
     }
     ~FakeTool() { setenv("PATH", previousPath_.c_str(), 1); }
@@ -36,25 +29,22 @@ public:
     FakeTool& operator=(const FakeTool&) = delete;
 
     std::filesystem::path records() const { return bin_ / "records"; }
-    std::filesystem::path program() const { return bin_ / "bin/ucc"; }
 
     // The argument vectors of the finished runs, waiting up to `deadline` for `count` of them.
     std::vector<std::vector<std::string>> calls(size_t count = 0, std::chrono::seconds deadline = std::chrono::seconds(5)) const {
-        const auto until = std::chrono::steady_clock::now() + deadline;
-        for (;;) {
-            std::vector<std::vector<std::string>> found;
-            for (const auto& entry : std::filesystem::directory_iterator(records())) {
-                if (entry.path().has_extension()) continue;
-                std::ifstream file(entry.path(), std::ios::binary);
+        std::vector<std::vector<std::string>> found;
+        waitFor([&] {
+            found.clear();
+            for (int pid : runs(true)) {
+                std::ifstream file(records() / std::to_string(pid), std::ios::binary);
                 const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-                std::vector<std::string> arguments;
+                found.emplace_back();
                 for (size_t at = 0, end; (end = bytes.find('\0', at)) != std::string::npos; at = end + 1)
-                    arguments.push_back(bytes.substr(at, end - at));
-                found.push_back(arguments);
+                    found.back().push_back(bytes.substr(at, end - at));
             }
-            if (found.size() >= count || std::chrono::steady_clock::now() > until) return found;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+            return found.size() >= count;
+        }, deadline);
+        return found;
     }
 
     // Process ids of the runs that have finished (`finished`) or are still running.
@@ -68,13 +58,17 @@ public:
 
     // Waits up to five seconds until `count` runs are running.
     std::vector<int> running(size_t count) const {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (runs(false).size() < count && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        waitFor([&] { return runs(false).size() >= count; }, std::chrono::seconds(5));
         return runs(false);
     }
 
 private:
+    template <class Done>
+    static void waitFor(Done done, std::chrono::seconds deadline) {
+        const auto until = std::chrono::steady_clock::now() + deadline;
+        while (!done() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+
     TempTree bin_;
     std::string previousPath_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "open_down.h"
 #include "recording_services.h"
 
 #include "app/qt_program.h"
@@ -39,16 +40,7 @@ struct RunningProgram {
     }
     // Opens `target` in Dir1 by double clicks, from the top entry down.
     void open(const platform::Path& target) {
-        const auto separator = lists().fileSystem().separator();
-        const platform::NativeString wanted = target.native() + separator;
-        clickRow(Control::Dir1, 0, true);
-        while (lists().dir1().path() != target) {
-            int index = 0;
-            while (index < lists().dir1().listCount() && !wanted.starts_with(lists().dir1().list(index).native() + separator))
-                ++index;
-            if (index == lists().dir1().listCount()) return;
-            clickRow(Control::Dir1, lists().dir1().rowOf(index), true);
-        }
+        openDown(lists(), target, [this](int index) { clickRow(Control::Dir1, lists().dir1().rowOf(index), true); });
     }
     // Selects the file of that name in File1 with a click.
     void select(const std::string& name) {

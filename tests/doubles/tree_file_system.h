@@ -17,7 +17,9 @@ public:
     using Path = platform::Path;
 
     TreeFileSystem(Path tree, std::vector<Path> driveFolders, Path workingDirectory)
-        : tree_(std::move(tree)), folders_(std::move(driveFolders)), workingDirectory_(std::move(workingDirectory)) {}
+        : tree_(std::move(tree.make_preferred())),
+          folders_(std::move(driveFolders)),
+          workingDirectory_(std::move(workingDirectory.make_preferred())) {}
 
     // Reading `directory` fails from now on, as a directory without rights would.
     void failReading(const Path& directory) { unreadable_.insert(directory.native()); }
@@ -26,7 +28,7 @@ public:
     std::vector<platform::Drive> drives() const override {
         std::vector<platform::Drive> drives;
         for (const Path& folder : folders_)
-            drives.push_back({folder.native(), (tree_ / folder).native() + separator(), ""});
+            drives.push_back({folder.native(), (tree_ / folder).make_preferred().native() + separator(), ""});
         return drives;
     }
     Path workingDirectory() const override {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "open_down.h"
 #include "recording_services.h"
 #include "temp_tree.h"
 #include "tree_file_system.h"
@@ -23,7 +24,7 @@ struct TreeLists {
         tree.directory("F");
     }
 
-    platform::Path path(const platform::Path& relative) const { return tree / relative; }
+    platform::Path path(const platform::Path& relative) const { return (tree / relative).make_preferred(); }
     // The root's path text of a drive: its folder and the separator.
     platform::NativeString root(const std::string& drive) const { return path(drive).native() + fs.separator(); }
     int drive(const std::string& text) const {
@@ -37,15 +38,8 @@ struct TreeLists {
             if (lists.file1().name(i) == platform::Path(name).native()) return i;
         return -2;
     }
-    // Opens `target` as a user would: the top entry first, then down.
     void openPath(const platform::Path& target) {
-        const platform::NativeString wanted = target.native() + fs.separator();
-        lists.openDirectory(lists.dir1().firstIndex());
-        while (lists.dir1().path() != target) {
-            int next = 0;
-            while (next < lists.dir1().listCount() && !wanted.starts_with(lists.dir1().list(next).native() + fs.separator())) ++next;
-            lists.openDirectory(next);  // throws when there is none
-        }
+        openDown(lists, target, [this](int index) { lists.openDirectory(index); });
     }
     // Clicks Delete File with `dialogs` answering; the failure's text, "" for none.
     std::string deleteSelected() {
@@ -68,7 +62,7 @@ struct TreeLists {
     }
 
     TempTree tree;
-    TreeFileSystem fs{tree.root(), {"D", "E", "F"}, tree / "D/work/maps"};
+    TreeFileSystem fs{tree.root(), {"D", "E", "F"}, path("D/work/maps")};
     browse::Lists lists{fs};
     ScriptedDialogs dialogs;
 };
