@@ -62,11 +62,14 @@ void DirView::keyPressEvent(QKeyEvent* event) {
 
 void DirView::showList() {
     const QScopedValueRollback guard(showing_, true);
-    if (shownGeneration_ != dirs_.generation()) {
+    const bool reloaded = shownGeneration_ != dirs_.generation();
+    if (reloaded) {
         shownGeneration_ = dirs_.generation();
         model_.reload();
         delegate_.measure(*this, [this](int row) { return dirs_.shownName(dirs_.indexOfRow(row)).size(); });
     }
+    const QModelIndexList shown = selectionModel()->selectedRows();
+    if (!reloaded && shown.size() == 1 && dirs_.indexOfRow(shown.first().row()) == dirs_.listIndex()) return;
     const QModelIndex row = model_.index(dirs_.rowOf(dirs_.listIndex()));
     selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
     scrollTo(row);

@@ -25,12 +25,15 @@ FileView::FileView(const browse::FileList& files, std::function<void(Event, int)
 
 void FileView::showList() {
     const QScopedValueRollback guard(showing_, true);
-    if (shownGeneration_ != files_.generation()) {
+    const bool reloaded = shownGeneration_ != files_.generation();
+    if (reloaded) {
         shownGeneration_ = files_.generation();
         model_.reload();
         delegate_.measure(*this, [this](int row) { return files_.name(row).size(); });
     }
     const int selected = files_.listIndex();
+    const QModelIndexList shown = selectionModel()->selectedRows();
+    if (!reloaded && (shown.isEmpty() ? -1 : shown.first().row()) == selected) return;  // keep where the user scrolled
     if (selected < 0) {
         selectionModel()->clearSelection();
         return;
