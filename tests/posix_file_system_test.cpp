@@ -29,36 +29,6 @@ TEST(PosixFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
     std::filesystem::current_path(previous);
 }
 
-TEST(PosixFileSystem, DeletesTheIdentifiedEntryAndNothingElse) {
-    TempTree tree;
-    platform::PosixFileSystem fs;
-    struct Case { const char* name; std::string target; std::string failure; std::vector<std::string> gone, kept; };
-    const std::vector<Case> cases = {
-        {"a file", "caf\xE9", "", {"caf\xE9"}, {"caf\xEF\xBF\xBD"}},
-        {"its look-alike", "caf\xEF\xBF\xBD", "", {"caf\xEF\xBF\xBD"}, {"caf\xE9"}},
-        {"a symlink, not its target", "link", "", {"link"}, {"target.txt"}},
-        {"a directory", "dir", "Is a directory", {}, {"dir", "dir/inner.txt"}},
-        {"an empty directory", "empty", "Is a directory", {}, {"empty"}},
-        {"no name: the directory itself", "", "No such file or directory", {}, {"dir"}},
-    };
-    for (const Case& c : cases) {
-        for (const char* file : {"caf\xE9", "caf\xEF\xBF\xBD", "target.txt", "dir/inner.txt"}) tree.file(file);
-        tree.directory("empty");
-        std::filesystem::remove(tree / "link");
-        std::filesystem::create_symlink("target.txt", tree / "link");
-        const platform::DirectoryListing listing = fs.readDirectory(tree.root());
-        std::string failure;
-        try {
-            fs.deleteFile(listing.directory, tree.root(), c.target, fs.identify(listing.directory, tree.root(), c.target));
-        } catch (const platform::PlatformFailure& f) {
-            failure = f.what();
-        }
-        EXPECT_EQ(failure, c.failure) << c.name;
-        for (const auto& name : c.gone) EXPECT_FALSE(std::filesystem::exists(tree / name)) << c.name << ": " << name;
-        for (const auto& name : c.kept) EXPECT_TRUE(std::filesystem::exists(tree / name)) << c.name << ": " << name;
-    }
-}
-
 // A private /mnt with a drive on it, and a hung network drive beside it.
 TEST(PosixFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
     if (geteuid() != 0 || unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)

@@ -6,7 +6,11 @@
 
 #include <QMessageBox>
 #include <QTimer>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <system_error>
 
 using window::Control;
@@ -117,6 +121,58 @@ TEST_F(ProgramTest, WhatTheStandInPackerWritesShowsAfterRefresh) {
     ASSERT_EQ(program.lists().file1().listCount(), 2);
     EXPECT_EQ(program.lists().file1().name(1), "a b.pkg.gz");
     EXPECT_EQ(program.lists().file1().fileName(), "a b.pkg");
+}
+
+// Faults of the system, brought about one at a time.
+TEST_F(ProgramTest, RunningOutOfFileDescriptorsWhileListingIsReportedOnce) {
+    RunningProgram program(fs, starter, dialogs);
+    program.select("top.txt");
+    auto* refresh = program.control<QAbstractButton>(Control::Command3);
+    // Walk the failure path once while descriptors last: a sanitizer runtime
+    // checks a type with descriptors of its own the first time it meets it.
+    std::filesystem::rename(path("D"), path("D.away"));
+    refresh->click();
+    std::filesystem::rename(path("D.away"), path("D"));
+    ASSERT_EQ(dialogs.reported, std::vector<std::string>{"No such file or directory"});
+    dialogs.reported.clear();
+
+    rlimit previous;
+    getrlimit(RLIMIT_NOFILE, &previous);
+    std::vector<int> held;  // use up every descriptor there is
+    rlimit low = previous;
+    low.rlim_cur = 64;
+    setrlimit(RLIMIT_NOFILE, &low);
+    for (int fd; (fd = open("/dev/null", O_RDONLY)) >= 0;) held.push_back(fd);
+
+    refresh->click();  // the button's own click: a simulated mouse event wants descriptors too
+    for (int fd : held) close(fd);
+    setrlimit(RLIMIT_NOFILE, &previous);
+    EXPECT_EQ(dialogs.reported, std::vector<std::string>{"Too many open files"});
+    EXPECT_EQ(program.lists().file1().fileName(), "top.txt");
+    program.click(Control::Command3);
+    EXPECT_EQ(dialogs.reported.size(), 1u);
+}
+
+TEST_F(ProgramTest, ADriveUnmountedWhileOpenIsReportedOnce) {
+    if (geteuid() != 0 || unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        GTEST_SKIP() << "needs root for a private mount namespace";
+    const auto point = tree.directory("D/drive");
+    ASSERT_EQ(mount("none", point.c_str(), "tmpfs", 0, "size=1m"), 0);
+    std::filesystem::create_directory(point / "inside");
+    std::ofstream(point / "inside/a.pkg") << "x";
+    RunningProgram program(fs, starter, dialogs);
+    program.open(point / "inside");
+    program.select("a.pkg");
+    ASSERT_EQ(program.lists().file1().fileName(), "a.pkg");
+
+    ASSERT_EQ(umount2(point.c_str(), MNT_DETACH), 0);
+    program.click(Control::Command3);
+    EXPECT_EQ(dialogs.reported, std::vector<std::string>{"No such file or directory"});
+    EXPECT_EQ(program.lists().file1().path(), point / "inside");
+    EXPECT_EQ(program.lists().file1().fileName(), "a.pkg");
+    dialogs.otherwise = true;
+    program.click(Control::Command4);  // the file is still there, on the detached drive the list holds
+    EXPECT_EQ(dialogs.reported.size(), 1u);
 }
 
 }  // namespace
