@@ -1,10 +1,10 @@
 #include "gzip_copy.h"
 
 #include "failure.h"
+#include "system.h"
 
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 #include <zlib.h>
@@ -45,7 +45,7 @@ std::string gzipError(gzFile file) {
 }  // namespace
 
 void compressInto(const std::filesystem::path& input, int output) {
-    Descriptor source(open(input.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor source(openToRead(input));
     if (source.fd < 0) throw Failure::fromErrno(input);
     const int duplicate = dup(output);  // gzclose closes what it was given
     Gz packed(gzdopen(duplicate, "wb9"));
@@ -66,8 +66,13 @@ void compressInto(const std::filesystem::path& input, int output) {
 }
 
 void decompressInto(const std::filesystem::path& input, int output) {
-    Gz packed(gzopen(input.c_str(), "rb"));
-    if (!packed) throw Failure::fromErrno(input);
+    const int source = openToRead(input);
+    if (source < 0) throw Failure::fromErrno(input);
+    Gz packed(gzdopen(source, "rb"));
+    if (!packed) {
+        close(source);
+        throw Failure(input, "cannot start decompressing");
+    }
     std::array<char, chunk> buffer;
     for (;;) {
         const int got = gzread(packed.get(), buffer.data(), static_cast<unsigned>(buffer.size()));

@@ -2,77 +2,68 @@
 //   ucc compress FILE       writes FILE.gz beside FILE
 //   ucc compress DIR/*      does so for every plain, visible file of DIR but .gz ones
 //   ucc decompress FILE.gz  writes FILE beside FILE.gz
-// It never replaces an existing file, prints a line per file it wrote, and
-// exits 1 when any file failed.
+// (DIR\* on Windows.) It never replaces an existing file, prints a line per
+// file it wrote, and exits 1 when any file failed. It expands the wildcard
+// itself: on Windows no shell does.
 
 #include "failure.h"
 #include "gzip_copy.h"
 #include "output_file.h"
+#include "system.h"
 
 #include <algorithm>
-#include <cstring>
-#include <dirent.h>
-#include <filesystem>
 #include <iostream>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
 
-bool isPlainFile(const std::filesystem::path& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+using Path = std::filesystem::path;
+
+bool isFolderWildcard(const NativeString& operand) {
+    const auto separator = [](auto c) { return c == '/' || (Path::preferred_separator == '\\' && c == '\\'); };
+    return operand.size() >= 2 && operand.back() == '*' && separator(operand[operand.size() - 2]);
 }
 
-bool endsWithGz(const std::string& name) { return name.size() > 3 && name.ends_with(".gz"); }
-
 // DIR/* names DIR's visible plain files; anything else names itself.
-std::vector<std::filesystem::path> expand(const std::string& operand) {
-    if (!operand.ends_with("/*")) return {operand};
-    const std::string directory = operand.substr(0, operand.size() - 1);
-    std::vector<std::filesystem::path> files;
-    DIR* dir = opendir(directory.c_str());
-    if (!dir) throw Failure::fromErrno(directory);
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.starts_with('.') || endsWithGz(name)) continue;
-        if (isPlainFile(directory + name)) files.emplace_back(directory + name);
-    }
-    closedir(dir);
+std::vector<Path> expand(const NativeString& operand) {
+    if (!isFolderWildcard(operand)) return {operand};
+    std::vector<Path> files;
+    for (Path& entry : visibleEntries(operand.substr(0, operand.size() - 1)))
+        if (!endsWithGz(entry.filename().native()) && isPlainFile(entry)) files.push_back(std::move(entry));
     std::sort(files.begin(), files.end());
     return files;
 }
 
-void compress(const std::filesystem::path& file) {
+void compress(const Path& file) {
     if (!isPlainFile(file)) throw Failure(file, "not a plain file");
-    OutputFile output(file.native() + ".gz");
+    const Path packed = file.native() + NativeString{'.', 'g', 'z'};
+    OutputFile output(packed);
     compressInto(file, output.descriptor());
     output.publish();
-    std::cout << "wrote " << file.native() << ".gz\n";
+    say("wrote " + shown(packed));
 }
 
-void decompress(const std::filesystem::path& file) {
-    const std::string& name = file.native();
+void decompress(const Path& file) {
+    const NativeString& name = file.native();
     if (!endsWithGz(name)) throw Failure(file, "does not end in .gz");
-    const std::string restored = name.substr(0, name.size() - 3);
+    const Path restored = name.substr(0, name.size() - 3);
     OutputFile output(restored);
     decompressInto(file, output.descriptor());
     output.publish();
-    std::cout << "wrote " << restored << "\n";
+    say("wrote " + shown(restored));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const bool compressing = argc == 3 && std::strcmp(argv[1], "compress") == 0;
-    const bool decompressing = argc == 3 && std::strcmp(argv[1], "decompress") == 0;
+int run(const std::vector<NativeString>& arguments) {
+    const NativeString compressVerb{'c', 'o', 'm', 'p', 'r', 'e', 's', 's'};
+    const bool compressing = arguments.size() == 2 && arguments[0] == compressVerb;
+    const bool decompressing = arguments.size() == 2 && arguments[0] == NativeString{'d', 'e'} + compressVerb;
     if (!compressing && !decompressing) {
         std::cerr << "usage: ucc compress FILE | ucc compress DIR/* | ucc decompress FILE.gz\n";
         return 2;
     }
     int failed = 0;
     try {
-        for (const auto& file : compressing ? expand(argv[2]) : std::vector<std::filesystem::path>{argv[2]}) {
+        for (const Path& file : compressing ? expand(arguments[1]) : std::vector<Path>{arguments[1]}) {
             try {
                 compressing ? compress(file) : decompress(file);
             } catch (const Failure& failure) {
@@ -87,3 +78,12 @@ int main(int argc, char** argv) {
     if (failed) std::cerr << "ucc: " << failed << (failed == 1 ? " file" : " files") << " failed\n";
     return failed ? 1 : 0;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as UTF-16, so every name arrives exactly.
+int wmain(int argc, wchar_t** argv) { return run(std::vector<NativeString>(argv + 1, argv + argc)); }
+#else
+int main(int argc, char** argv) { return run(std::vector<NativeString>(argv + 1, argv + argc)); }
+#endif

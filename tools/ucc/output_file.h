@@ -19,6 +19,6 @@ public:
 
 private:
     std::filesystem::path final_;
-    std::string temporary_;
+    std::filesystem::path::string_type temporary_;
     int descriptor_ = -1;
 };

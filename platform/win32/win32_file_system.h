@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace platform {
+
+// The real Windows file system. A drive is a drive letter ("c:", root "C:\");
+// only fixed drives are asked for their label, so a drive without a medium or
+// a slow network drive is not touched until it is picked. Each drive has the
+// current directory the system keeps for it. Names are used exactly as the
+// listing gave them: long paths and names that end in a dot or a blank are
+// passed to the system unchanged.
+class Win32FileSystem final : public FileSystem {
+public:
+    NativeChar separator() const override { return L'\\'; }
+    std::vector<Drive> drives() const override;
+    Path workingDirectory() const override;
+    Path currentDirectoryOf(const Drive& drive) const override;
+    DirectoryListing readDirectory(const Path& directory) const override;
+    std::optional<FileIdentity> identify(const DirectoryHandle& directory, const Path& path,
+                                         NativeView name) const override;
+    void deleteFile(const DirectoryHandle& directory, const Path& path, NativeView name,
+                    const std::optional<FileIdentity>& expected) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,123 @@
+#include "test_drives.h"
+
+#include "platform/display_text.h"
+#include "platform/platform_failure.h"
+#include "platform/win32/win32_file_system.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+using test_drives::Folder;
+using Names = std::set<std::wstring>;
+
+Names names(const platform::NameList& list) {
+    Names out;
+    for (size_t i = 0; i < list.size(); ++i) out.emplace(list[i]);
+    return out;
+}
+
+platform::Win32FileSystem fileSystem;
+
+platform::Drive drive(wchar_t letter) {
+    for (const platform::Drive& drive : fileSystem.drives())
+        if (drive.text[0] == letter) return drive;
+    return {};
+}
+
+// F:, a drive with no medium, is listed unlabelled and fails once, when read.
+TEST(Win32FileSystemTest, DrivesAreListedUnreadAndOneThatIsNotReadyFailsWhenOpened) {
+    EXPECT_EQ(drive(L'd'), (platform::Drive{L"d:", L"D:\\", "[QUARVEL-D]"}));
+    EXPECT_EQ(drive(L'f'), (platform::Drive{L"f:", L"F:\\", ""}));
+    try {
+        fileSystem.readDirectory(L"F:\\");
+        ADD_FAILURE() << "F: was read";
+    } catch (const platform::PlatformFailure& failure) {
+        EXPECT_EQ(failure.subject().native(), L"F:\\");
+        EXPECT_FALSE(std::string(failure.what()).empty() || std::string(failure.what()).ends_with('\n'));
+    }
+}
+
+// A drive opens in the working directory on its own drive, in the directory
+// the system keeps for it elsewhere (the command interpreter that started the
+// program leaves it in the environment as "=D:"), else at its root.
+TEST(Win32FileSystemTest, EachDriveOpensInTheDirectoryTheSystemKeepsForIt) {
+    const Folder work(L"D:\\work"), maps(L"D:\\work\\maps");
+    // The working directory, what the environment keeps for D:, where D: and E: open.
+    using Case = std::array<const wchar_t*, 4>;
+    for (const auto& [workingDirectory, keptForD, expectedD, expectedE] :
+         {Case{L"D:\\work\\maps", nullptr, L"D:\\work\\maps", L"E:\\"}, Case{L"D:\\", nullptr, L"D:\\", L"E:\\"},
+          Case{L"E:\\", L"D:\\work\\maps\\", L"D:\\work\\maps", L"E:\\"},
+          Case{L"E:\\linked", nullptr, L"D:\\", L"E:\\linked"}}) {
+        SCOPED_TRACE(platform::displayText(workingDirectory));
+        SetEnvironmentVariableW(L"=D:", keptForD);
+        ASSERT_TRUE(SetCurrentDirectoryW(workingDirectory));
+        EXPECT_EQ(fileSystem.workingDirectory().native(), workingDirectory);
+        EXPECT_EQ(fileSystem.currentDirectoryOf(drive(L'd')).native(), expectedD);
+        EXPECT_EQ(fileSystem.currentDirectoryOf(drive(L'e')).native(), expectedE);
+    }
+}
+
+TEST(Win32FileSystemTest, ListingLeavesOutHiddenAndSystemEntriesAndCountsLinkedFoldersAsFolders) {
+    Folder folder(L"D:\\listing");
+    ASSERT_TRUE(folder.file(L"plain.pkg") && folder.file(L"hidden.pkg", FILE_ATTRIBUTE_HIDDEN) &&
+                folder.file(L"system.pkg", FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(folder.directory(L"sub") && folder.directory(L"hidden sub", FILE_ATTRIBUTE_HIDDEN) &&
+                folder.directory(L"system sub", FILE_ATTRIBUTE_SYSTEM));
+    const platform::DirectoryListing listing = fileSystem.readDirectory(folder.path);
+    EXPECT_TRUE(listing.directory.isOpen());
+    EXPECT_EQ(names(listing.files), Names{L"plain.pkg"});
+    EXPECT_EQ(names(listing.subdirectories), Names{L"sub"});
+    // map-test-drives.sh links E:\linked\folder-link to the folder beside it.
+    EXPECT_EQ(names(fileSystem.readDirectory(L"E:\\linked").subdirectories), (Names{L"folder", L"folder-link"}));
+    EXPECT_THROW(fileSystem.readDirectory(folder / L"missing"), platform::PlatformFailure);
+}
+
+// A name goes from the listing to the deletion exactly, its neighbour left: beyond
+// the BMP, a lone surrogate (where the file system can hold one: Wine cannot),
+// a trailing dot or blank that path rules would drop, a path longer than MAX_PATH.
+TEST(Win32FileSystemTest, OddNamesAreListedAndDeletedExactly) {
+    Folder folder(L"D:\\names");
+    const std::wstring deep = std::wstring(120, L'l') + L"\\" + std::wstring(120, L'm');
+    ASSERT_TRUE(folder.directory(deep.substr(0, 120)) && folder.directory(deep) && folder.file(L"neighbour") &&
+                folder.file(deep + L"\\neighbour"));
+    for (const std::wstring& name : {std::wstring(L"\U0001F600 smile.pkg"), std::wstring(L"lone \xD800.pkg"),
+                                     std::wstring(L"a dot."), std::wstring(L"a blank "), deep + L"\\deep.pkg"}) {
+        SCOPED_TRACE(platform::displayText(name));
+        if (!folder.file(name) && name.find(L'\xD800') != std::wstring::npos) continue;  // any other name fails below
+        const std::wstring path = folder / name;
+        const std::wstring directory = path.substr(0, path.rfind(L'\\')), leaf = path.substr(path.rfind(L'\\') + 1);
+        const platform::DirectoryListing listing = fileSystem.readDirectory(directory);
+        EXPECT_EQ(names(listing.files), (Names{leaf, L"neighbour"}));
+        fileSystem.deleteFile(listing.directory, directory, leaf, fileSystem.identify(listing.directory, directory, leaf));
+        EXPECT_EQ(names(fileSystem.readDirectory(directory).files), Names{L"neighbour"});
+    }
+}
+
+// Deletion removes the file that was selected or nothing: not one that took
+// its name since, not a directory, not a read-only file, not a name that had
+// no identity when it was selected.
+TEST(Win32FileSystemTest, DeletionRefusesAnythingButTheSelectedFile) {
+    Folder folder(L"D:\\refusals");
+    ASSERT_TRUE(folder.file(L"a.pkg") && folder.file(L"b.pkg") && folder.file(L"read-only.pkg", FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(folder.directory(L"folder"));
+    const platform::DirectoryListing listing = fileSystem.readDirectory(folder.path);
+    const auto identity = [&](const wchar_t* name) { return fileSystem.identify(listing.directory, folder.path, name); };
+    const auto a = identity(L"a.pkg"), readOnly = identity(L"read-only.pkg");
+    ASSERT_TRUE(a && readOnly);
+    EXPECT_FALSE(identity(L"folder") || identity(L"missing.pkg"));
+    ASSERT_TRUE(MoveFileW((folder / L"a.pkg").c_str(), (folder / L"a-old.pkg").c_str()));
+    ASSERT_TRUE(MoveFileW((folder / L"b.pkg").c_str(), (folder / L"a.pkg").c_str()));
+
+    for (const auto& [name, expected] : {std::pair{L"a.pkg", a}, std::pair{L"folder", a},
+                                         std::pair{L"read-only.pkg", readOnly}, std::pair{L"a-old.pkg", decltype(a)()}})
+        EXPECT_THROW(fileSystem.deleteFile(listing.directory, folder.path, name, expected), platform::PlatformFailure)
+            << platform::displayText(name);
+    const platform::DirectoryListing after = fileSystem.readDirectory(folder.path);
+    EXPECT_EQ(names(after.files), (Names{L"a.pkg", L"a-old.pkg", L"read-only.pkg"}));
+    EXPECT_EQ(names(after.subdirectories), Names{L"folder"});
+}
+
+}  // namespace

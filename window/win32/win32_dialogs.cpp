@@ -1,0 +1,24 @@
+#include "window/win32/win32_dialogs.h"
+
+#include "platform/win32/wide_text.h"
+
+namespace window {
+namespace {
+
+constexpr wchar_t title[] = L"quarvel2";
+
+std::wstring box(const std::string& text, const std::string& beneath) {
+    return platform::fromUtf8(beneath.empty() ? text : text + "\n\n" + beneath);
+}
+
+}  // namespace
+
+bool Win32Dialogs::confirm(const std::string& text, const std::string& detail) {
+    return MessageBoxW(owner_, box(text, detail).c_str(), title, MB_YESNO | MB_DEFBUTTON1) == IDYES;
+}
+
+void Win32Dialogs::report(const std::string& description, const std::string& subject) {
+    MessageBoxW(owner_, box(description, subject).c_str(), title, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace window
