@@ -74,7 +74,7 @@ std::vector<Drive> PosixFileSystem::drives() const {
 Path PosixFileSystem::workingDirectory() const {
     std::string buffer(256, '\0');
     while (!getcwd(buffer.data(), buffer.size())) {
-        if (errno != ERANGE) throw PlatformFailure::fromSystemError(errno, ".");
+        if (errno != ERANGE) throw PlatformFailure::fromSystemError(errno, "(the working directory)");
         buffer.resize(buffer.size() * 2);
     }
     buffer.resize(buffer.find('\0'));

@@ -101,7 +101,7 @@ Path Win32FileSystem::workingDirectory() const {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0) fail(L".");
+        if (length == 0) fail(L"(the working directory)");
         if (length < buffer.size()) {
             buffer.resize(length);
             break;
