@@ -32,6 +32,7 @@ const NativeString& withoutPattern(const NativeString& text) {
 
 NativeString selectedFilePath(const browse::Lists& lists) {
     const browse::FileList& files = lists.file1();
+    if (files.path().empty()) throw std::runtime_error("No folder is open.");
     return withoutPattern(joined(files.path(), lists.fileSystem().separator(), files.fileName()));
 }
 

@@ -20,11 +20,12 @@ public:
     int listIndex() const { return highlighted_; }
     // The path text of entry `index`; throws std::out_of_range for no entry.
     platform::Path list(int index) const;
-    bool hasEntry(int index) const { return index >= firstIndex() && index < listCount(); }
+    // Before any directory was opened there are no entries at all.
+    bool hasEntry(int index) const { return !path_.empty() && index >= firstIndex() && index < listCount(); }
     int listCount() const { return static_cast<int>(subdirectories_.size()); }
     int firstIndex() const { return -static_cast<int>(ancestors_.size()) - 1; }
 
-    int rowCount() const { return listCount() - firstIndex(); }
+    int rowCount() const { return path_.empty() ? 0 : listCount() - firstIndex(); }
     int indexOfRow(int row) const { return row + firstIndex(); }
     int rowOf(int index) const { return index - firstIndex(); }
     // What entry `index` shows: the last name of its path, a root whole.

@@ -3,6 +3,7 @@
 #include "natural_order.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace browse {
 
@@ -31,7 +32,8 @@ int driveHolding(const std::vector<platform::Drive>& drives, const Path& directo
 
 void Lists::startUp() {
     drive1_.drives_ = fileSystem_.drives();
-    drive1_.selected_ = drive1_.drives_.empty() ? -1 : 0;
+    if (drive1_.drives_.empty()) throw std::runtime_error("The system lists no drives.");
+    drive1_.selected_ = 0;
     Path workingDirectory;
     try {
         workingDirectory = fileSystem_.workingDirectory();
@@ -90,7 +92,10 @@ void Lists::selectFile(int index) {
 void Lists::refreshFiles() {
     platform::DirectoryListing listing = fileSystem_.readDirectory(file1_.path_);
     const platform::NativeString selected = file1_.fileName();
+    const std::optional<platform::FileIdentity> identity = file1_.identity_;
     listFiles(file1_.path_, std::move(listing.directory), sortedNaturally(listing.files), selected);
+    // A file of the same name that is not the one selected is not selected.
+    if (file1_.selected_ >= 0 && file1_.identity_ != identity) selectFile(-1);
 }
 
 // One read serves both lists: Dir1 takes the subdirectories, and File1, which

@@ -30,18 +30,37 @@ void appendEscape(std::string& out, const char* format, unsigned value) {
     out += text;
 }
 
-// A decoded character, shown as itself unless it could pass for another text.
-void appendShown(std::string& out, char32_t c) {
+// Characters that show as nothing, turn the text around or break the line,
+// so that a name holding one could pass for another text.
+bool deceives(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xAD || c == 0x061C || c == 0x180E ||
+           (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2069) ||
+           c == 0xFEFF;
+}
+
+// On Linux an escape starts with a backslash, and a real one is doubled. A
+// Windows name holds no backslash but its path does, so there an escape is
+// written with the angle brackets no Windows name may hold.
+enum class Escapes { Backslash, Angle };
+
+void appendEscaped(std::string& out, char32_t c, Escapes style) {
+    if (style == Escapes::Angle) return appendEscape(out, "<U+%04X>", static_cast<unsigned>(c));
     switch (c) {
     case '\n': out += "\\n"; return;
     case '\r': out += "\\r"; return;
     case '\t': out += "\\t"; return;
     default: break;
     }
-    if (c < 0x20 || c == 0x7F) return appendEscape(out, "\\x%02X", static_cast<unsigned>(c));
-    const bool invisibleOrTurning = (c >= 0x80 && c < 0xA0) || (c >= 0x202A && c <= 0x202E) ||
-                                    (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F;
-    if (invisibleOrTurning) return appendEscape(out, "\\u%04X", static_cast<unsigned>(c));
+    appendEscape(out, c < 0x80 ? "\\x%02X" : "\\u%04X", static_cast<unsigned>(c));
+}
+
+// A decoded character, shown as itself unless it could pass for another text.
+void appendShown(std::string& out, char32_t c, Escapes style) {
+    if (deceives(c)) return appendEscaped(out, c, style);
+    if (c == '\\' && style == Escapes::Backslash) {
+        out += "\\\\";
+        return;
+    }
     appendUtf8(out, c);
 }
 
@@ -78,10 +97,7 @@ size_t utf8Length(std::string_view s, char32_t& c) {
             appendEscape(out, "\\x%02X", static_cast<unsigned char>(text[i++]));
             continue;
         }
-        if (c == '\\')
-            out += "\\\\";  // so that no name can pass for an escape
-        else
-            appendShown(out, c);
+        appendShown(out, c, Escapes::Backslash);
         i += length;
     }
     return out;
@@ -97,15 +113,15 @@ size_t utf8Length(std::string_view s, char32_t& c) {
         if (high && i + 1 < text.size()) {
             const char32_t next = static_cast<char16_t>(text[i + 1]);
             if (next >= 0xDC00 && next <= 0xDFFF) {
-                appendShown(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+                appendShown(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), Escapes::Angle);
                 ++i;
                 continue;
             }
         }
         if (high || low)
-            appendEscape(out, "\\u%04X", static_cast<unsigned>(unit));
+            appendEscaped(out, unit, Escapes::Angle);
         else
-            appendShown(out, unit);
+            appendShown(out, unit, Escapes::Angle);
     }
     return out;
 }

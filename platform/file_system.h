@@ -22,11 +22,13 @@ struct Drive {
 };
 
 // What tells one file from every other on the machine, whatever its name:
-// device and inode on Linux, volume serial and file ID on Windows.
+// device and inode on Linux, volume serial and file ID on Windows, and when
+// it was made, since a number is given again to the next new file.
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t fileHigh = 0;
     std::uint64_t fileLow = 0;
+    std::uint64_t born = 0;  // 0 where the file system does not keep it
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 

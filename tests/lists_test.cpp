@@ -116,6 +116,12 @@ TEST_F(ListsTest, FilesShowOnlyAfterARefreshWhichKeepsTheSelectionWhileItLasts) 
     lists.refreshFiles();
     EXPECT_EQ(fileNames(), std::vector<std::string>{"w.pkg"});
     EXPECT_EQ(lists.file1().fileName(), Path().native());
+
+    lists.selectFile(file("w.pkg"));  // replaced by another file of its name: that one is not selected
+    std::filesystem::rename(path("D/work/w.pkg"), path("D/work/w.old"));
+    tree.file("D/work/w.pkg");
+    lists.refreshFiles();
+    EXPECT_EQ(lists.file1().fileName(), Path().native());
 }
 
 TEST_F(ListsTest, FailuresLeaveTheListsWhereTheyWere) {

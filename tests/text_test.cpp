@@ -35,14 +35,14 @@ TEST(DisplayText, ShowsNamesExactlyOrEscaped) {
     struct Case { platform::NativeString name; std::string shown; };
     const std::vector<Case> cases = {
         {Path("plain name.pkg").native(), "plain name.pkg"},
-        {Path("new\nline\ttab").native(), "new\\nline\\ttab"},
-        {Path("\x01\x7f").native(), "\\x01\\x7F"},
 #ifdef _WIN32
         {L"caf\u00e9 \U0001F600", "caf\xC3\xA9 \xF0\x9F\x98\x80"},
-        {std::wstring(L"lone\xD800") + L"x", "lone\\uD800x"},
-        {L"C:\\dir\\name", "C:\\dir\\name"},
-        {L"gpj\u202Eexe", "gpj\\u202Eexe"},
+        {L"C:\\dir\\new\nline", "C:\\dir\\new<U+000A>line"},  // no path can hold "<"
+        {std::wstring(L"lone\xD800") + L"x", "lone<U+D800>x"},
+        {L"gpj\u202Eexe", "gpj<U+202E>exe"},
 #else
+        {"new\nline\ttab", "new\\nline\\ttab"},
+        {"\x01\x7f", "\\x01\\x7F"},
         {"caf\xC3\xA9", "caf\xC3\xA9"},
         {"bad\xFE", "bad\\xFE"},
         {"bad\xFF", "bad\\xFF"},
@@ -51,6 +51,7 @@ TEST(DisplayText, ShowsNamesExactlyOrEscaped) {
         {"\xED\xA0\x80", "\\xED\\xA0\\x80"},  // a surrogate
         {"back\\xFE", "back\\\\xFE"},   // a real backslash cannot pass for an escape
         {"gpj\xE2\x80\xAE" "exe", "gpj\\u202Eexe"},
+        {"a\xE2\x80\x8B" "b\xE2\x80\xA8", "a\\u200Bb\\u2028"},  // nothing to see, a line break
 #endif
     };
     for (const Case& c : cases) EXPECT_EQ(platform::displayText(c.name), c.shown) << c.shown;

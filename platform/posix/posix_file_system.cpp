@@ -13,6 +13,7 @@
 #include <iterator>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace platform {
@@ -51,9 +52,21 @@ std::string resolvedDevice(const std::string& source) {
     return realpath(source.c_str(), resolved) ? std::string(resolved) : source;
 }
 
-std::optional<FileIdentity> identityOf(const struct stat& info) {
-    if (S_ISDIR(info.st_mode)) return std::nullopt;
-    return FileIdentity{static_cast<uint64_t>(info.st_dev), 0, static_cast<uint64_t>(info.st_ino)};
+// The entry itself, a link not followed; throws with the system's words.
+struct statx entryInfo(const DirectoryHandle& directory, const NativeString& name, const Path& subject) {
+    struct statx info;
+    if (statx(static_cast<int>(directory.native()), name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+              STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0)
+        throw PlatformFailure::fromSystemError(errno, subject);
+    return info;
+}
+
+std::optional<FileIdentity> identityOf(const struct statx& info) {
+    if (S_ISDIR(info.stx_mode)) return std::nullopt;
+    const uint64_t born = info.stx_mask & STATX_BTIME
+                              ? static_cast<uint64_t>(info.stx_btime.tv_sec) * 1000000000u + info.stx_btime.tv_nsec
+                              : 0;
+    return FileIdentity{makedev(info.stx_dev_major, info.stx_dev_minor), 0, info.stx_ino, born};
 }
 
 int descriptorOf(const DirectoryHandle& directory) { return static_cast<int>(directory.native()); }
@@ -68,6 +81,7 @@ std::vector<Drive> PosixFileSystem::drives() const {
         const auto label = labels.find(resolvedDevice(mount.source));
         drives.push_back({'[' + mount.point + ']', rootText(mount.point), label != labels.end() ? label->second : mount.type});
     }
+    if (drives.empty()) drives.push_back({"[/]", "/", ""});  // no mount table to read: the root is still there
     return drives;
 }
 
@@ -91,11 +105,13 @@ Path PosixFileSystem::currentDirectoryOf(const Drive& drive) const {
 
 DirectoryListing PosixFileSystem::readDirectory(const Path& directory) const { return readEntries(directory); }
 
-std::optional<FileIdentity> PosixFileSystem::identify(const DirectoryHandle& directory, const Path&,
+std::optional<FileIdentity> PosixFileSystem::identify(const DirectoryHandle& directory, const Path& path,
                                                       NativeView name) const {
-    struct stat info;
-    if (fstatat(descriptorOf(directory), NativeString(name).c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
-    return identityOf(info);
+    try {
+        return identityOf(entryInfo(directory, NativeString(name), path));
+    } catch (const PlatformFailure&) {
+        return std::nullopt;
+    }
 }
 
 void PosixFileSystem::deleteFile(const DirectoryHandle& directory, const Path& path, NativeView name,
@@ -105,10 +121,8 @@ void PosixFileSystem::deleteFile(const DirectoryHandle& directory, const Path& p
     // Looked at and removed through the directory that was listed, never
     // through its path, which may lead elsewhere by now; the link itself, if
     // it is one.
-    struct stat info;
-    if (fstatat(descriptorOf(directory), entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        throw PlatformFailure::fromSystemError(errno, target);
-    if (S_ISDIR(info.st_mode)) throw PlatformFailure::fromSystemError(EISDIR, target);
+    const struct statx info = entryInfo(directory, entry, target);
+    if (S_ISDIR(info.stx_mode)) throw PlatformFailure::fromSystemError(EISDIR, target);
     if (!expected || identityOf(info) != expected)
         throw PlatformFailure("This is no longer the file that was selected: it was replaced since. Nothing was deleted.",
                               target);

@@ -3,6 +3,7 @@
 #include "platform/platform_failure.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -48,9 +49,12 @@ void Reaper::collect(pid_t pid) noexcept {
     // Without a process descriptor (none left), the child is looked at
     // every second instead.
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-    {
+    try {
         const std::lock_guard lock(mutex_);
         added_.emplace_back(pid, pidfd);
+    } catch (...) {  // no memory: this one child is left to the system
+        if (pidfd >= 0) close(pidfd);
+        return;
     }
     const uint64_t one = 1;
     (void)!write(wake_, &one, sizeof one);
@@ -61,7 +65,10 @@ void Reaper::run() {
     std::vector<pid_t> pids = {0};
     std::vector<pid_t> unwatched;
     for (;;) {
-        if (poll(watched.data(), watched.size(), unwatched.empty() ? -1 : 1000) < 0 && errno != EINTR) return;
+        if (poll(watched.data(), watched.size(), unwatched.empty() ? -1 : 1000) < 0) {
+            if (errno != EINTR) std::this_thread::sleep_for(std::chrono::milliseconds(100));  // and try again
+            continue;
+        }
         if (watched[0].revents & POLLIN) {
             uint64_t count;
             (void)!read(wake_, &count, sizeof count);

@@ -56,7 +56,22 @@ std::optional<FileIdentity> identityOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION information;
     if (!GetFileInformationByHandle(file, &information)) return std::nullopt;
     if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+    const FILETIME& born = information.ftCreationTime;
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow,
+                        (std::uint64_t(born.dwHighDateTime) << 32) | born.dwLowDateTime};
+}
+
+// Whether the folder at `path` is still the folder that was listed and held
+// open since; a path that leads through a folder swapped in since does not
+// count. (Windows has no call that opens a name inside a held folder.)
+bool stillListed(const DirectoryHandle& directory, const Path& path) {
+    const Handle now(CreateFileW(exact(path.native()).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION listed, found;
+    return now.valid() && GetFileInformationByHandle(reinterpret_cast<HANDLE>(directory.native()), &listed) &&
+           GetFileInformationByHandle(now.get(), &found) &&
+           listed.dwVolumeSerialNumber == found.dwVolumeSerialNumber &&
+           listed.nFileIndexHigh == found.nFileIndexHigh && listed.nFileIndexLow == found.nFileIndexLow;
 }
 
 std::string volumeLabel(const wchar_t* root) {
@@ -157,15 +172,16 @@ DirectoryListing Win32FileSystem::readDirectory(const Path& directory) const {
     return listing;
 }
 
-std::optional<FileIdentity> Win32FileSystem::identify(const DirectoryHandle&, const Path& path, NativeView name) const {
+std::optional<FileIdentity> Win32FileSystem::identify(const DirectoryHandle& directory, const Path& path,
+                                                      NativeView name) const {
     // Without backup semantics a directory does not open: it has no identity here.
     const Handle file(CreateFileW(exact(joined(path, name)).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!file.valid()) return std::nullopt;
+    if (!file.valid() || !stillListed(directory, path)) return std::nullopt;
     return identityOf(file.get());
 }
 
-void Win32FileSystem::deleteFile(const DirectoryHandle&, const Path& path, NativeView name,
+void Win32FileSystem::deleteFile(const DirectoryHandle& directory, const Path& path, NativeView name,
                                  const std::optional<FileIdentity>& expected) {
     const Path target = joined(path, name);
     if (!expected) throw PlatformFailure::fromSystemError(ERROR_FILE_NOT_FOUND, target);
@@ -173,8 +189,8 @@ void Win32FileSystem::deleteFile(const DirectoryHandle&, const Path& path, Nativ
     const Handle file(CreateFileW(exact(target.native()).c_str(), DELETE | FILE_READ_ATTRIBUTES, shareAll, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.valid()) fail(target);
-    if (identityOf(file.get()) != expected)
-        throw PlatformFailure("It is no longer the file that was selected: it was replaced or changed since. "
+    if (!stillListed(directory, path) || identityOf(file.get()) != expected)
+        throw PlatformFailure("It is no longer the file that was selected: it was replaced or moved since. "
                               "Nothing was deleted.",
                               target);
     FILE_DISPOSITION_INFO disposition{TRUE};

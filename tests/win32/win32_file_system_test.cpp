@@ -118,6 +118,16 @@ TEST(Win32FileSystemTest, DeletionRefusesAnythingButTheSelectedFile) {
     const platform::DirectoryListing after = fileSystem.readDirectory(folder.path);
     EXPECT_EQ(names(after.files), (Names{L"a.pkg", L"a-old.pkg", L"read-only.pkg"}));
     EXPECT_EQ(names(after.subdirectories), Names{L"folder"});
+
+    // The listed folder moved away, and a new one in its place holds a link to
+    // the same file: that link lies in a folder that was never listed.
+    const std::wstring away = folder.path + L"-away";
+    test_drives::removeTree(away);
+    ASSERT_TRUE(MoveFileW(folder.path.c_str(), away.c_str()) && CreateDirectoryW(folder.path.c_str(), nullptr));
+    ASSERT_TRUE(CreateHardLinkW((folder / L"a-old.pkg").c_str(), (away + L"\\a-old.pkg").c_str(), nullptr));
+    EXPECT_THROW(fileSystem.deleteFile(listing.directory, folder.path, L"a-old.pkg", a), platform::PlatformFailure);
+    EXPECT_TRUE(GetFileAttributesW((folder / L"a-old.pkg").c_str()) != INVALID_FILE_ATTRIBUTES);
+    test_drives::removeTree(away);
 }
 
 }  // namespace
