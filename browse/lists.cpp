@@ -93,9 +93,14 @@ void Lists::refreshFiles() {
     platform::DirectoryListing listing = fileSystem_.readDirectory(file1_.path_);
     const platform::NativeString selected = file1_.fileName();
     const std::optional<platform::FileIdentity> identity = file1_.identity_;
-    listFiles(file1_.path_, std::move(listing.directory), sortedNaturally(listing.files), selected);
-    // A file of the same name that is not the one selected is not selected.
-    if (file1_.selected_ >= 0 && file1_.identity_ != identity) selectFile(-1);
+    listFiles(file1_.path_, std::move(listing.directory), sortedNaturally(listing.files));
+    // The selection stays while that file is still there: the same file, not another of its name.
+    for (int i = 0; !selected.empty() && i < file1_.listCount(); ++i) {
+        if (file1_.name(i) != selected) continue;
+        selectFile(i);
+        if (file1_.identity_ != identity) selectFile(-1);
+        break;
+    }
 }
 
 // One read serves both lists: Dir1 takes the subdirectories, and File1, which
@@ -106,22 +111,16 @@ void Lists::open(const Path& top, const Path& directory) {
     platform::NameList files = sortedNaturally(listing.files);
     const Path path = directory;  // `directory` may be one of Dir1's own entries
     dir1_.show(top, path, std::move(subdirectories), fileSystem_.separator());
-    listFiles(path, std::move(listing.directory), std::move(files), {});
+    listFiles(path, std::move(listing.directory), std::move(files));
 }
 
-void Lists::listFiles(const Path& directory, platform::DirectoryHandle handle, platform::NameList names,
-                      platform::NativeView keepSelected) {
-    int kept = -1;
-    if (!keepSelected.empty())
-        for (size_t i = 0; i < names.size() && kept < 0; ++i)
-            if (names[i] == keepSelected) kept = static_cast<int>(i);
+void Lists::listFiles(const Path& directory, platform::DirectoryHandle handle, platform::NameList names) {
     file1_.path_ = directory;
     file1_.directory_ = std::move(handle);
     file1_.names_ = std::move(names);
     file1_.selected_ = -1;
     file1_.identity_.reset();
     ++file1_.generation_;
-    if (kept >= 0) selectFile(kept);
 }
 
 }  // namespace browse

@@ -44,8 +44,8 @@ public:
 
 private:
     void open(const platform::Path& top, const platform::Path& directory);
-    void listFiles(const platform::Path& directory, platform::DirectoryHandle handle, platform::NameList names,
-                   platform::NativeView keepSelected);
+    // File1 shows `names`, read from `handle`, with nothing selected.
+    void listFiles(const platform::Path& directory, platform::DirectoryHandle handle, platform::NameList names);
 
     platform::FileSystem& fileSystem_;
     DriveList drive1_;

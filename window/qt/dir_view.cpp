@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QScopedValueRollback>
 #include <QStyle>
 
 namespace window {
@@ -30,15 +29,12 @@ QVariant DirListModel::data(const QModelIndex& index, int role) const {
 }
 
 DirView::DirView(const browse::DirList& dirs, std::function<void(Event, int)> raise, QWidget* parent)
-    : QListView(parent), dirs_(dirs), raise_(std::move(raise)), model_(dirs, this), delegate_(this) {
-    setUpListView(*this, model_, delegate_);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (showing_) return;
-        const QModelIndexList rows = selectionModel()->selectedRows();
-        if (rows.isEmpty())
+    : ListView(parent), dirs_(dirs), raise_(std::move(raise)), model_(dirs, this) {
+    setUp(model_, [this](int row) {
+        if (row < 0)
             showList();  // the highlight stays where the list has it
         else
-            raise_(Event::Highlight, rows.first().row());
+            raise_(Event::Highlight, row);
     });
     connect(this, &QListView::doubleClicked, this, [this](const QModelIndex& index) { raise_(Event::Change, index.row()); });
 }
@@ -61,18 +57,8 @@ void DirView::keyPressEvent(QKeyEvent* event) {
 }
 
 void DirView::showList() {
-    const QScopedValueRollback guard(showing_, true);
-    const bool reloaded = shownGeneration_ != dirs_.generation();
-    if (reloaded) {
-        shownGeneration_ = dirs_.generation();
-        model_.reload();
-        delegate_.measure(*this, [this](int row) { return dirs_.shownName(dirs_.indexOfRow(row)).size(); });
-    }
-    const QModelIndexList shown = selectionModel()->selectedRows();
-    if (!reloaded && shown.size() == 1 && dirs_.indexOfRow(shown.first().row()) == dirs_.listIndex()) return;
-    const QModelIndex row = model_.index(dirs_.rowOf(dirs_.listIndex()));
-    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
-    scrollTo(row);
+    show(dirs_.generation(), dirs_.rowOf(dirs_.listIndex()),
+         [this](int row) { return dirs_.shownName(dirs_.indexOfRow(row)).size(); });
 }
 
 }  // namespace window

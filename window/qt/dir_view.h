@@ -26,7 +26,7 @@ private:
 // Dir1 on screen. One entry is always highlighted, the one the list has: a
 // click or the arrow keys highlight another, nothing takes the highlight
 // away. A double click or Return opens the highlighted entry.
-class DirView final : public QListView {
+class DirView final : public ListView {
 public:
     DirView(const browse::DirList& dirs, std::function<void(Event, int)> raise, QWidget* parent);
     // Shows the entries and the highlight as the list has them.
@@ -40,9 +40,6 @@ private:
     const browse::DirList& dirs_;
     std::function<void(Event, int)> raise_;
     DirListModel model_;
-    RowDelegate delegate_;
-    unsigned shownGeneration_ = ~0U;
-    bool showing_ = false;
 };
 
 }  // namespace window

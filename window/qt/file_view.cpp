@@ -2,7 +2,6 @@
 
 #include "platform/display_text.h"
 
-#include <QScopedValueRollback>
 
 namespace window {
 
@@ -14,33 +13,12 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
 }
 
 FileView::FileView(const browse::FileList& files, std::function<void(Event, int)> raise, QWidget* parent)
-    : QListView(parent), files_(files), raise_(std::move(raise)), model_(files, this), delegate_(this) {
-    setUpListView(*this, model_, delegate_);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (showing_) return;
-        const QModelIndexList rows = selectionModel()->selectedRows();
-        raise_(Event::Select, rows.isEmpty() ? -1 : rows.first().row());
-    });
+    : ListView(parent), files_(files), raise_(std::move(raise)), model_(files, this) {
+    setUp(model_, [this](int row) { raise_(Event::Select, row); });
 }
 
 void FileView::showList() {
-    const QScopedValueRollback guard(showing_, true);
-    const bool reloaded = shownGeneration_ != files_.generation();
-    if (reloaded) {
-        shownGeneration_ = files_.generation();
-        model_.reload();
-        delegate_.measure(*this, [this](int row) { return files_.name(row).size(); });
-    }
-    const int selected = files_.listIndex();
-    const QModelIndexList shown = selectionModel()->selectedRows();
-    if (!reloaded && (shown.isEmpty() ? -1 : shown.first().row()) == selected) return;  // keep where the user scrolled
-    if (selected < 0) {
-        selectionModel()->clearSelection();
-        return;
-    }
-    const QModelIndex row = model_.index(selected);
-    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
-    scrollTo(row);
+    show(files_.generation(), files_.listIndex(), [this](int row) { return files_.name(row).size(); });
 }
 
 }  // namespace window

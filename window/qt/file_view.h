@@ -23,7 +23,7 @@ private:
 
 // File1 on screen: one file selected at most, or none. Selecting or
 // double-clicking a file only selects it.
-class FileView final : public QListView {
+class FileView final : public ListView {
 public:
     FileView(const browse::FileList& files, std::function<void(Event, int)> raise, QWidget* parent);
     // Shows the names and the selection as the list has them.
@@ -33,9 +33,6 @@ private:
     const browse::FileList& files_;
     std::function<void(Event, int)> raise_;
     FileListModel model_;
-    RowDelegate delegate_;
-    unsigned shownGeneration_ = ~0U;
-    bool showing_ = false;
 };
 
 }  // namespace window

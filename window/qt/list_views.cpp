@@ -1,5 +1,6 @@
 #include "list_views.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <vector>
 
@@ -34,12 +35,38 @@ void RowDelegate::measure(const QListView& view, const std::function<size_t(int 
     width_ = widest;
 }
 
-void setUpListView(QListView& view, ListModel& model, RowDelegate& delegate) {
-    view.setModel(&model);
-    view.setItemDelegate(&delegate);
-    view.setUniformItemSizes(true);
-    view.setSelectionMode(QAbstractItemView::SingleSelection);
-    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+void ListView::setUp(ListModel& model, std::function<void(int row)> selectedByUser) {
+    model_ = &model;
+    selectedByUser_ = std::move(selectedByUser);
+    setModel(&model);
+    setItemDelegate(&delegate_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (showing_) return;
+        const QModelIndexList rows = selectionModel()->selectedRows();
+        selectedByUser_(rows.isEmpty() ? -1 : rows.first().row());
+    });
+}
+
+void ListView::show(unsigned generation, int row, const std::function<size_t(int row)>& length) {
+    const QScopedValueRollback guard(showing_, true);
+    const bool reloaded = shownGeneration_ != generation;
+    if (reloaded) {
+        shownGeneration_ = generation;
+        model_->reload();
+        delegate_.measure(*this, length);
+    }
+    const QModelIndexList shown = selectionModel()->selectedRows();
+    if (!reloaded && (shown.isEmpty() ? -1 : shown.first().row()) == row) return;
+    if (row < 0) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex index = model_->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
 }
 
 }  // namespace window

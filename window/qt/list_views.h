@@ -36,8 +36,28 @@ private:
     int width_ = 0;
 };
 
-// Both list views: one row selected at most, nothing editable, rows of one
-// size, so that a million rows lay out at once.
-void setUpListView(QListView& view, ListModel& model, RowDelegate& delegate);
+// What both list views share: one row selected at most, nothing editable,
+// rows of one size, so that a million rows lay out at once, and showing a
+// list again without losing the user's place.
+class ListView : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    // Shows `model`; `selectedByUser` hears each selection the user makes
+    // (the row, or -1 for none), never one that show() makes.
+    void setUp(ListModel& model, std::function<void(int row)> selectedByUser);
+    // Reloads the rows when `generation` moved on, measuring their names by
+    // `length`, then shows `row` (-1 for none) as the one selected. When
+    // neither changed, the view stays where the user scrolled it.
+    void show(unsigned generation, int row, const std::function<size_t(int row)>& length);
+
+private:
+    ListModel* model_ = nullptr;
+    RowDelegate delegate_{this};
+    std::function<void(int row)> selectedByUser_;
+    unsigned shownGeneration_ = ~0U;
+    bool showing_ = false;
+};
 
 }  // namespace window
