@@ -1,5 +1,6 @@
 #include "file_deletion.h"
 
+#include "browse/as_shown.h"
 #include "platform/display_text.h"
 
 #include <stdexcept>
@@ -13,7 +14,12 @@ void deleteSelectedFile(const browse::Lists& lists, platform::Dialogs& dialogs) 
     target += lists.fileSystem().separator();
     target += files.fileName();
     if (!dialogs.confirm("Are You sure?", platform::displayText(target))) return;
-    lists.fileSystem().deleteFile(files.directory(), files.path(), files.fileName(), files.selectedIdentity());
+    if (files.fileName().empty()) throw std::runtime_error("No file is selected. Nothing was deleted.");
+    // The directory that was listed, and in it the file that was selected, or nothing.
+    const platform::OpenDirectory directory =
+        browse::openAsShown(lists.fileSystem(), files.path(), files.directoryIdentity());
+    browse::checkStillSelected(lists.fileSystem(), directory, files.fileName(), files.selectedIdentity());
+    lists.fileSystem().deleteFile(directory, files.fileName());
 }
 
 }  // namespace actions

@@ -1,6 +1,8 @@
 #include "tool_commands.h"
 
-#include "platform/display_text.h"
+#include "tool_operand.h"
+
+#include "browse/as_shown.h"
 
 #include <stdexcept>
 
@@ -12,7 +14,6 @@ using platform::NativeString;
 const NativeString tool = {'u', 'c', 'c'};
 const NativeString compress = {'c', 'o', 'm', 'p', 'r', 'e', 's', 's'};
 const NativeString decompress = {'d', 'e', 'c', 'o', 'm', 'p', 'r', 'e', 's', 's'};
-const NativeString wildcards = {'*', '?'};
 
 NativeString joined(const platform::Path& directory, platform::NativeChar separator, platform::NativeView name) {
     NativeString text = directory.native();
@@ -21,26 +22,33 @@ NativeString joined(const platform::Path& directory, platform::NativeChar separa
     return text;
 }
 
-// The tool expands patterns itself and has no quoting, so a "*" or "?" in a
-// name or folder would reach other files than the one meant: refuse it.
-const NativeString& withoutPattern(const NativeString& text) {
-    if (text.find_first_of(wildcards) != NativeString::npos)
-        throw std::runtime_error("Nothing was started: ucc would read the * or ? in " + platform::displayText(text) +
-                                 " as a pattern and work on other files too.");
-    return text;
+// The tool gets a path text, which it opens itself: refuse one that it
+// would read as other files than the one meant.
+void checkReadsExactly(const NativeString& operand) {
+    if (const auto why = whyToolMisreads(operand)) throw std::runtime_error(*why);
 }
 
+// The selected file's path, once the directory is still the one listed and
+// the file the one selected.
 NativeString selectedFilePath(const browse::Lists& lists) {
     const browse::FileList& files = lists.file1();
     if (files.path().empty()) throw std::runtime_error("No folder is open.");
-    return withoutPattern(joined(files.path(), lists.fileSystem().separator(), files.fileName()));
+    const NativeString name = files.fileName();
+    const NativeString operand = joined(files.path(), lists.fileSystem().separator(), name);
+    checkReadsExactly(operand);
+    const platform::OpenDirectory directory =
+        browse::openAsShown(lists.fileSystem(), files.path(), files.directoryIdentity());
+    if (!name.empty()) browse::checkStillSelected(lists.fileSystem(), directory, name, files.selectedIdentity());
+    return operand;
 }
 
 }  // namespace
 
 platform::ToolCommand compressFolderCommand(const browse::Lists& lists) {
     const browse::DirList& dirs = lists.dir1();
-    const NativeString folder = withoutPattern(dirs.list(dirs.listIndex()).native());
+    const platform::Path folder = dirs.list(dirs.listIndex());
+    checkReadsExactly(folder.native());
+    browse::openAsShown(lists.fileSystem(), folder, dirs.highlightedIdentity());
     return {tool, compress, joined(folder, lists.fileSystem().separator(), NativeString(1, '*'))};
 }
 

@@ -13,6 +13,8 @@ void DirList::show(Path top, Path directory, platform::NameList subdirectories, 
     path_ = std::move(directory);
     subdirectories_ = std::move(subdirectories);
     highlighted_ = -1;
+    ancestorIdentities_.clear();
+    highlightedIdentity_.reset();
     ++generation_;
 }
 
@@ -21,6 +23,10 @@ Path DirList::list(int index) const {
     if (index >= 0) return childPath(path_, subdirectories_[static_cast<size_t>(index)], separator_);
     if (index == -1) return path_;
     return ancestors_[ancestors_.size() - static_cast<size_t>(-index - 1)];
+}
+
+const std::optional<platform::FileIdentity>& DirList::ancestorIdentity(int index) const {
+    return ancestorIdentities_.at(ancestors_.size() - static_cast<size_t>(-index - 1));
 }
 
 platform::NativeView DirList::shownName(int index) const {

@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 
+#include <optional>
 #include <vector>
 
 namespace browse {
@@ -34,16 +35,25 @@ public:
     // subdirectories one step below the open directory.
     int depthOf(int index) const { return index < 0 ? rowOf(index) : rowOf(-1) + 1; }
 
+    // Which directory the highlighted entry was when it was listed or
+    // highlighted; nothing when that could not be told.
+    const std::optional<platform::FileIdentity>& highlightedIdentity() const { return highlightedIdentity_; }
+
     // Counts each replacement of the entries, for views to notice.
     unsigned generation() const { return generation_; }
 
 private:
     friend class Lists;
     void show(platform::Path top, platform::Path directory, platform::NameList subdirectories, platform::NativeChar separator);
+    // The identity an ancestor's entry had when it was listed.
+    const std::optional<platform::FileIdentity>& ancestorIdentity(int index) const;
 
     platform::Path top_;
     platform::Path path_;
     std::vector<platform::Path> ancestors_;  // top first
+    std::vector<std::optional<platform::FileIdentity>> ancestorIdentities_;
+    platform::FileIdentity identity_;  // of the open directory
+    std::optional<platform::FileIdentity> highlightedIdentity_;
     platform::NameList subdirectories_;       // names, in order
     platform::NativeChar separator_ = '/';
     int highlighted_ = -1;

@@ -8,8 +8,9 @@ namespace browse {
 
 class Lists;
 
-// File1: the listable files of one directory, held open while they are shown,
-// at most one of them selected. It does not watch the directory: what changed
+// File1: the listable files of one directory, at most one of them selected.
+// It keeps which directory it listed and which file was selected, and holds
+// neither open. It does not watch the directory: what changed
 // there shows after a re-read or a change of directory.
 class FileList {
 public:
@@ -20,20 +21,21 @@ public:
     // The selected file's name without its directory; empty when none is.
     platform::NativeString fileName() const;
 
-    // The directory the names were read from, held open since.
-    const platform::DirectoryHandle& directory() const { return directory_; }
-    // Which file the selected name was when it was selected.
-    const std::optional<platform::FileIdentity>& selectedIdentity() const { return identity_; }
+    // Which directory the names were read from.
+    const platform::FileIdentity& directoryIdentity() const { return directoryIdentity_; }
+    // Which file the selected name was when it was selected; nothing when
+    // that could not be told.
+    const std::optional<platform::EntryIdentity>& selectedIdentity() const { return identity_; }
 
     unsigned generation() const { return generation_; }
 
 private:
     friend class Lists;
     platform::Path path_;
-    platform::DirectoryHandle directory_;
+    platform::FileIdentity directoryIdentity_;
     platform::NameList names_;
     int selected_ = -1;
-    std::optional<platform::FileIdentity> identity_;
+    std::optional<platform::EntryIdentity> identity_;
     unsigned generation_ = 0;
 };
 

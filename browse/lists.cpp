@@ -1,6 +1,8 @@
 #include "lists.h"
 
+#include "as_shown.h"
 #include "natural_order.h"
+#include "path_text.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -26,6 +28,15 @@ int driveHolding(const std::vector<platform::Drive>& drives, const Path& directo
             (found < 0 || drives[i].root.native().size() > drives[static_cast<size_t>(found)].root.native().size()))
             found = static_cast<int>(i);
     return found;
+}
+
+// Which directory `path` leads to now; nothing when it leads to none.
+std::optional<platform::FileIdentity> identityAt(const platform::FileSystem& fileSystem, const Path& path) {
+    try {
+        return fileSystem.identityOf(fileSystem.openDirectory(path));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -77,7 +88,22 @@ void Lists::pickDrive(int index) {
 }
 
 void Lists::highlightDirectory(int index) {
-    if (dir1_.hasEntry(index)) dir1_.highlighted_ = index;
+    if (!dir1_.hasEntry(index)) return;
+    dir1_.highlighted_ = index;
+    if (index == -1) {
+        dir1_.highlightedIdentity_ = dir1_.identity_;
+    } else if (index < -1) {
+        dir1_.highlightedIdentity_ = dir1_.ancestorIdentity(index);
+    } else {
+        // Looked up inside the directory that was listed, not wherever its path leads now.
+        dir1_.highlightedIdentity_.reset();
+        try {
+            const platform::OpenDirectory open = openAsShown(fileSystem_, dir1_.path_, dir1_.identity_);
+            dir1_.highlightedIdentity_ = fileSystem_.identifyDirectory(open, dir1_.shownName(index));
+        } catch (const std::exception&) {
+            // no identity: an action on it reports that it changed
+        }
+    }
 }
 
 void Lists::openDirectory(int index) { open(dir1_.top(), dir1_.list(index)); }
@@ -86,13 +112,19 @@ void Lists::selectFile(int index) {
     if (index < -1 || index >= file1_.listCount()) return;
     file1_.selected_ = index;
     file1_.identity_.reset();
-    if (index >= 0) file1_.identity_ = fileSystem_.identify(file1_.directory_, file1_.path_, file1_.name(index));
+    if (index < 0) return;
+    try {
+        const platform::OpenDirectory open = openAsShown(fileSystem_, file1_.path_, file1_.directoryIdentity_);
+        file1_.identity_ = fileSystem_.identifyFile(open, file1_.name(index));
+    } catch (const std::exception&) {
+        // no identity: an action on it reports that it changed
+    }
 }
 
 void Lists::refreshFiles() {
     platform::DirectoryListing listing = fileSystem_.readDirectory(file1_.path_);
     const platform::NativeString selected = file1_.fileName();
-    const std::optional<platform::FileIdentity> identity = file1_.identity_;
+    const std::optional<platform::EntryIdentity> identity = file1_.identity_;
     listFiles(file1_.path_, std::move(listing.directory), sortedNaturally(listing.files));
     // The selection stays while that file is still there: the same file, not another of its name.
     for (int i = 0; !selected.empty() && i < file1_.listCount(); ++i) {
@@ -110,13 +142,19 @@ void Lists::open(const Path& top, const Path& directory) {
     platform::NameList subdirectories = sortedNaturally(listing.subdirectories);
     platform::NameList files = sortedNaturally(listing.files);
     const Path path = directory;  // `directory` may be one of Dir1's own entries
+    std::vector<std::optional<platform::FileIdentity>> ancestorIdentities;
+    for (const Path& ancestor : ancestorsBelow(top, path, fileSystem_.separator()))
+        ancestorIdentities.push_back(identityAt(fileSystem_, ancestor));
     dir1_.show(top, path, std::move(subdirectories), fileSystem_.separator());
+    dir1_.identity_ = listing.directory;
+    dir1_.highlightedIdentity_ = listing.directory;
+    dir1_.ancestorIdentities_ = std::move(ancestorIdentities);
     listFiles(path, std::move(listing.directory), std::move(files));
 }
 
-void Lists::listFiles(const Path& directory, platform::DirectoryHandle handle, platform::NameList names) {
+void Lists::listFiles(const Path& directory, platform::FileIdentity identity, platform::NameList names) {
     file1_.path_ = directory;
-    file1_.directory_ = std::move(handle);
+    file1_.directoryIdentity_ = std::move(identity);
     file1_.names_ = std::move(names);
     file1_.selected_ = -1;
     file1_.identity_.reset();

@@ -31,12 +31,13 @@ public:
     // as Dir1's top entry, unless Dir1 is on that drive already.
     void pickDrive(int index);
 
-    // Highlights Dir1's entry `index` without opening it.
+    // Highlights Dir1's entry `index` without opening it, and notes which
+    // directory it is.
     void highlightDirectory(int index);
     // Dir1's Change: opens entry `index`; File1 follows.
     void openDirectory(int index);
 
-    // Selects File1's file `index`, or none with -1.
+    // Selects File1's file `index`, or none with -1, and notes which file it is.
     void selectFile(int index);
     // File1's Refresh: reads its directory again; the selected file stays
     // selected while it is still there.
@@ -44,8 +45,8 @@ public:
 
 private:
     void open(const platform::Path& top, const platform::Path& directory);
-    // File1 shows `names`, read from `handle`, with nothing selected.
-    void listFiles(const platform::Path& directory, platform::DirectoryHandle handle, platform::NameList names);
+    // File1 shows `names`, read from the directory `identity` names, with nothing selected.
+    void listFiles(const platform::Path& directory, platform::FileIdentity identity, platform::NameList names);
 
     platform::FileSystem& fileSystem_;
     DriveList drive1_;

@@ -1,10 +1,44 @@
 #include "display_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace platform {
 namespace {
+
+struct CodeRange {
+    char32_t first, last;
+};
+struct CodePair {
+    char32_t first, second;
+    friend bool operator<(const CodePair& a, const CodePair& b) {
+        return a.first != b.first ? a.first < b.first : a.second < b.second;
+    }
+};
+
+#include "unicode_tables.inc"
+
+// Shows as nothing, as a blank, as a box like any other, or as another code
+// point does.
+bool hidden(char32_t c) {
+    const auto after = std::upper_bound(std::begin(hiddenCodePoints), std::end(hiddenCodePoints), c,
+                                        [](char32_t value, const CodeRange& range) { return value < range.first; });
+    return after != std::begin(hiddenCodePoints) && c <= std::prev(after)->last;
+}
+
+// `second` after `first` looks like the one code point they compose into.
+bool composes(char32_t first, char32_t second) {
+    constexpr char32_t leadFirst = 0x1100, leadCount = 19, vowelFirst = 0x1161, vowelCount = 21;
+    constexpr char32_t trailFirst = 0x11A8, trailCount = 27, syllableFirst = 0xAC00, syllableCount = 11172;
+    if (first >= leadFirst && first < leadFirst + leadCount && second >= vowelFirst && second < vowelFirst + vowelCount)
+        return true;  // Hangul: a leading consonant and a vowel
+    if (first >= syllableFirst && first < syllableFirst + syllableCount && (first - syllableFirst) % (trailCount + 1) == 0 &&
+        second >= trailFirst && second < trailFirst + trailCount)
+        return true;  // a syllable without a final consonant, and one
+    return std::binary_search(std::begin(composingPairs), std::end(composingPairs), CodePair{first, second});
+}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -30,38 +64,47 @@ void appendEscape(std::string& out, const char* format, unsigned value) {
     out += text;
 }
 
-// Characters that show as nothing, turn the text around or break the line,
-// so that a name holding one could pass for another text.
-bool deceives(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xAD || c == 0x061C || c == 0x180E ||
-           (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2069) ||
-           c == 0xFEFF;
-}
-
 // On Linux an escape starts with a backslash, and a real one is doubled. A
 // Windows name holds no backslash but its path does, so there an escape is
 // written with the angle brackets no Windows name may hold.
 enum class Escapes { Backslash, Angle };
 
-void appendEscaped(std::string& out, char32_t c, Escapes style) {
-    if (style == Escapes::Angle) return appendEscape(out, "<U+%04X>", static_cast<unsigned>(c));
-    switch (c) {
+// One unit of a name: a character, or a byte or UTF-16 unit that is none.
+struct Unit {
+    char32_t value;
+    bool character;
+};
+
+void appendEscaped(std::string& out, const Unit& unit, Escapes style) {
+    if (style == Escapes::Angle) return appendEscape(out, "<U+%04X>", static_cast<unsigned>(unit.value));
+    if (!unit.character) return appendEscape(out, "\\x%02X", static_cast<unsigned>(unit.value));
+    switch (unit.value) {
     case '\n': out += "\\n"; return;
     case '\r': out += "\\r"; return;
     case '\t': out += "\\t"; return;
     default: break;
     }
-    appendEscape(out, c < 0x80 ? "\\x%02X" : "\\u%04X", static_cast<unsigned>(c));
+    appendEscape(out, unit.value < 0x80 ? "\\x%02X" : "\\u%04X", static_cast<unsigned>(unit.value));
 }
 
-// A decoded character, shown as itself unless it could pass for another text.
-void appendShown(std::string& out, char32_t c, Escapes style) {
-    if (deceives(c)) return appendEscaped(out, c, style);
-    if (c == '\\' && style == Escapes::Backslash) {
-        out += "\\\\";
-        return;
+std::string shownUnits(const std::vector<Unit>& units, Escapes style) {
+    const auto blank = [](const Unit& unit) { return unit.character && unit.value == ' '; };
+    const size_t leading = static_cast<size_t>(std::find_if_not(units.begin(), units.end(), blank) - units.begin());
+    const size_t trailing = static_cast<size_t>(std::find_if_not(units.rbegin(), units.rend(), blank) - units.rbegin());
+    std::string out;
+    out.reserve(units.size());
+    for (size_t i = 0; i < units.size(); ++i) {
+        const Unit& unit = units[i];
+        const bool atAnEnd = i < leading || i >= units.size() - trailing;
+        const bool composed = i > 0 && units[i - 1].character && composes(units[i - 1].value, unit.value);
+        if (!unit.character || hidden(unit.value) || composed || (atAnEnd && blank(unit)))
+            appendEscaped(out, unit, style);
+        else if (unit.value == '\\' && style == Escapes::Backslash)
+            out += "\\\\";
+        else
+            appendUtf8(out, unit.value);
     }
-    appendUtf8(out, c);
+    return out;
 }
 
 // The length of the well-formed UTF-8 sequence at the start of `s`, or 0.
@@ -87,49 +130,43 @@ size_t utf8Length(std::string_view s, char32_t& c) {
     return length;
 }
 
-[[maybe_unused]] std::string shown(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+std::string shown(std::string_view text) {
+    std::vector<Unit> units;
+    units.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         char32_t c = 0;
         const size_t length = utf8Length(text.substr(i), c);
         if (length == 0) {
-            appendEscape(out, "\\x%02X", static_cast<unsigned char>(text[i++]));
+            units.push_back({static_cast<unsigned char>(text[i++]), false});
             continue;
         }
-        appendShown(out, c, Escapes::Backslash);
+        units.push_back({c, true});
         i += length;
     }
-    return out;
+    return shownUnits(units, Escapes::Backslash);
 }
 
-[[maybe_unused]] std::string shown(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
+std::string shown(std::wstring_view text) {
+    std::vector<Unit> units;
+    units.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const char32_t unit = static_cast<char16_t>(text[i]);
-        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-        if (high && i + 1 < text.size()) {
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
             const char32_t next = static_cast<char16_t>(text[i + 1]);
             if (next >= 0xDC00 && next <= 0xDFFF) {
-                appendShown(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), Escapes::Angle);
+                units.push_back({0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), true});
                 ++i;
                 continue;
             }
         }
-        if (high || low)
-            appendEscaped(out, unit, Escapes::Angle);
-        else
-            appendShown(out, unit, Escapes::Angle);
+        units.push_back({unit, !(unit >= 0xD800 && unit <= 0xDFFF)});
     }
-    return out;
+    return shownUnits(units, Escapes::Angle);
 }
 
 }  // namespace
 
-// Bytes on Linux, UTF-16 on Windows: overloading picks the build's own;
-// the other is unused.
-std::string displayText(NativeView text) { return shown(text); }
+std::string displayText(std::string_view text) { return shown(text); }
+std::string displayText(std::wstring_view text) { return shown(text); }
 
 }  // namespace platform

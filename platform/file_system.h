@@ -13,37 +13,57 @@ namespace platform {
 
 // A drive as the drive list shows it. `text` names it ("c:", "[/home]");
 // `root` is its root's path text, which ends in the separator ("C:\",
-// "/home/", "/"); `label` is shown beside the text, in UTF-8, maybe empty.
+// "/home/", "/"); `label` is shown beside the text, maybe empty: the system's
+// own text, to be escaped like a name before it is shown.
 struct Drive {
     NativeString text;
     Path root;
-    std::string label;
+    NativeString label;
     friend bool operator==(const Drive&, const Drive&) = default;
 };
 
-// What tells one file from every other on the machine, whatever its name:
-// device and inode on Linux, volume serial and file ID on Windows, and when
-// it was made, since a number is given again to the next new file.
+// What tells one file or directory from every other on the machine, whatever
+// its name: device and inode on Linux, volume serial and file ID on Windows;
+// when it was made, and the kernel's handle for it where the file system
+// gives one (it carries a generation that changes when a number is given
+// again), since a number is given again to the next new file.
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t fileHigh = 0;
     std::uint64_t fileLow = 0;
     std::uint64_t born = 0;  // 0 where the file system does not keep it
+    std::string handle;      // empty where the file system gives none
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
-// One read of a directory: the directory held open, and the names (not
-// paths) of its subdirectories and its files, hidden and system ones left
-// out, unsorted.
+// A listed file: the entry itself, and what it leads to (the same file
+// unless the entry is a link). A tool opens the one, a deletion removes the
+// other, so both must still be what was selected.
+struct EntryIdentity {
+    FileIdentity entry;
+    FileIdentity target;
+    friend bool operator==(const EntryIdentity&, const EntryIdentity&) = default;
+};
+
+// One read of a directory: which directory it was, and the names (not paths)
+// of its subdirectories and its files, hidden and system ones left out,
+// unsorted. Nothing stays open.
 struct DirectoryListing {
-    DirectoryHandle directory;
+    FileIdentity directory;
     NameList subdirectories;
     NameList files;
 };
 
-// The file system as the lists and the deletion see it. Paths are path texts
+// A directory opened for one action and closed with it.
+struct OpenDirectory {
+    DirectoryHandle handle;
+    Path path;
+};
+
+// The file system as the lists and the actions see it. Paths are path texts
 // in the system's own syntax: a root ends in the separator, no other
-// directory does. Every call either succeeds or throws PlatformFailure.
+// directory does. Every call either succeeds or throws PlatformFailure,
+// unless it says otherwise.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -64,21 +84,24 @@ public:
     // the drive itself.
     virtual Path currentDirectoryOf(const Drive& drive) const = 0;
 
-    // Opens `directory` and reads it in one pass.
+    // Opens `directory`, reads it in one pass and closes it.
     virtual DirectoryListing readDirectory(const Path& directory) const = 0;
 
-    // The identity of entry `name` of the listed directory, or nothing when it
-    // is gone or is a directory. Never throws: it is taken when a file is
-    // selected, and checked again before it is deleted.
-    virtual std::optional<FileIdentity> identify(const DirectoryHandle& directory, const Path& path,
-                                                 NativeView name) const = 0;
+    // Opens the directory at `path`, links followed, for one action.
+    virtual OpenDirectory openDirectory(const Path& path) const = 0;
+    // Which directory that is.
+    virtual FileIdentity identityOf(const OpenDirectory& directory) const = 0;
 
-    // Removes entry `name` of the listed directory (`path` is its path text,
-    // for messages and where the system needs it) if it is still the file
-    // `expected` names; otherwise removes nothing and throws. Never removes a
-    // directory; a link is removed, not what it points to.
-    virtual void deleteFile(const DirectoryHandle& directory, const Path& path, NativeView name,
-                            const std::optional<FileIdentity>& expected) = 0;
+    // The identity of file `name` of an open directory; nothing when it is
+    // gone or is a directory. Never throws.
+    virtual std::optional<EntryIdentity> identifyFile(const OpenDirectory& directory, NativeView name) const = 0;
+    // The identity of the directory entry `name` leads to, links followed;
+    // nothing when it is gone or no directory. Never throws.
+    virtual std::optional<FileIdentity> identifyDirectory(const OpenDirectory& directory, NativeView name) const = 0;
+
+    // Removes file `name` of an open directory. Never removes a directory; a
+    // link is removed, not what it points to.
+    virtual void deleteFile(const OpenDirectory& directory, NativeView name) = 0;
 };
 
 }  // namespace platform

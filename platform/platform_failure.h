@@ -20,6 +20,19 @@ public:
     // GetLastError() on Windows.
     static PlatformFailure fromSystemError(int code, Path subject);
 
+    // What an action reports, and does nothing else, when what it would act
+    // on is no longer what the window showed.
+    static PlatformFailure folderChanged(Path folder) {
+        return PlatformFailure("This folder is no longer the one that was shown: it was moved, replaced or "
+                               "unmounted since. Nothing was done.",
+                               std::move(folder));
+    }
+    static PlatformFailure fileChanged(Path file) {
+        return PlatformFailure(
+            "This file is no longer the one that was selected: it was moved or replaced since. Nothing was done.",
+            std::move(file));
+    }
+
     const Path& subject() const { return subject_; }
 
 private:

@@ -4,6 +4,7 @@
 # program with arguments it does not know, which it must ignore.
 set -euo pipefail
 build=$1
+version=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -17,14 +18,14 @@ grep -qx 'Exec=quarvel2' "$desktop" || fail "Exec is not plain quarvel2"
 grep -qx 'Icon=org.quarvel.Quarvel2' "$desktop" || fail "Icon does not name the theme icon"
 appstreamcli validate --no-net "$share/metainfo/org.quarvel.Quarvel2.metainfo.xml" >/dev/null ||
   fail "metainfo does not validate"
-grep -q 'release version="1.00"' "$share/metainfo/org.quarvel.Quarvel2.metainfo.xml" || fail "no release 1.00"
+grep -q "release version=\"$version\"" "$share/metainfo/org.quarvel.Quarvel2.metainfo.xml" || fail "no release $version"
 for size in 16 32 48; do
   icon="$share/icons/hicolor/${size}x${size}/apps/org.quarvel.Quarvel2.png"
   [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size is not ${size}x${size}"
 done
 
 (cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null) || fail "cpack failed"
-deb=$(ls "$scratch"/package/quarvel2_1.00_*.deb)
+deb=$(ls "$scratch"/package/quarvel2_"$version"_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 qt6-qpa-plugins fonts-comic-neue; do
   [[ $depends == *$needed* ]] || fail "package does not depend on $needed"

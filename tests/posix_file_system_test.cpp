@@ -1,11 +1,15 @@
 #include "doubles/hung_mount.h"
 #include "doubles/temp_tree.h"
 
+#include "actions/tool_commands.h"
 #include "browse/lists.h"
 #include "platform/platform_failure.h"
 #include "platform/posix/posix_file_system.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <future>
 #include <gtest/gtest.h>
 #include <optional>
@@ -16,6 +20,8 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+bool privateMountNamespace();
 
 TEST(PosixFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
     TempTree tree;
@@ -31,8 +37,7 @@ TEST(PosixFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
 
 // A private /mnt with a drive on it, and a hung network drive beside it.
 TEST(PosixFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
-    if (geteuid() != 0 || unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        GTEST_SKIP() << "needs root for a private mount namespace";
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
     ASSERT_EQ(mount("none", "/mnt", "tmpfs", 0, "size=1m"), 0);
     for (const char* point : {"/mnt/usb stick", "/mnt/hung"}) std::filesystem::create_directory(point);
     ASSERT_EQ(mount("none", "/mnt/usb stick", "tmpfs", 0, "size=1m"), 0);
@@ -57,6 +62,66 @@ TEST(PosixFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "[/mnt/hung]"), texts.end());
     EXPECT_EQ(opened, "/mnt/usb stick/");
     umount2("/mnt", MNT_DETACH);
+}
+
+bool privateMountNamespace() {
+    return geteuid() == 0 && unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+// A USB stick under /media that the lists show: nothing holds it, so it
+// unmounts at once, and an action on what was shown there then does nothing.
+TEST(PosixFileSystem, AShownStickUnmountsAtOnceAndActionsOnItThenDoNothing) {
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+    ASSERT_EQ(mount("none", "/media", "tmpfs", 0, "size=1m"), 0);
+    std::filesystem::create_directory("/media/stick");
+    ASSERT_EQ(mount("none", "/media/stick", "tmpfs", 0, "size=1m"), 0);
+    std::ofstream("/media/stick/a.pkg") << "x";
+
+    platform::PosixFileSystem fs;
+    browse::Lists lists(fs);
+    lists.startUp();
+    const auto& drives = lists.drive1().drives();
+    const auto stick = std::find_if(drives.begin(), drives.end(), [](const auto& d) { return d.text == "[/media/stick]"; });
+    ASSERT_NE(stick, drives.end());
+    lists.pickDrive(static_cast<int>(stick - drives.begin()));
+    lists.selectFile(0);
+    ASSERT_EQ(lists.file1().fileName(), "a.pkg");
+
+    EXPECT_EQ(umount2("/media/stick", 0), 0) << std::strerror(errno);
+    const std::string changed = platform::PlatformFailure::folderChanged("").what();
+    for (const auto& command : {actions::compressFileCommand, actions::compressFolderCommand}) {
+        try {
+            command(lists);
+            ADD_FAILURE() << "a command for a drive that is gone";
+        } catch (const platform::PlatformFailure& failure) {
+            EXPECT_EQ(failure.what(), changed);
+        }
+    }
+    umount2("/media", MNT_DETACH);
+}
+
+// On ext4 without room for birth times, a new file readily gets the inode
+// number of one just deleted; the kernel's file handle still tells them apart.
+TEST(PosixFileSystem, AFileThatReusedAnInodeNumberIsAnotherFile) {
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+    TempTree tree;
+    const std::string image = (tree / "disk.img").native(), point = tree.directory("disk").native();
+    std::filesystem::resize_file(tree.file("disk.img", ""), 8 << 20);
+    if (std::system(("mkfs.ext4 -q -I 128 " + image + " 2>/dev/null && mount -o loop " + image + " " + point).c_str()) != 0)
+        GTEST_SKIP() << "no ext4 loop mount here";
+    std::ofstream(point + "/a") << "selected";
+
+    platform::PosixFileSystem fs;
+    const platform::OpenDirectory open = fs.openDirectory(point);
+    const auto selected = fs.identifyFile(open, "a");
+    std::filesystem::remove(point + "/a");
+    std::ofstream(point + "/b") << "new";
+    std::filesystem::rename(point + "/b", point + "/a");
+    const auto now = fs.identifyFile(open, "a");
+    ASSERT_TRUE(selected && now);
+    ASSERT_EQ(selected->entry.fileLow, now->entry.fileLow) << "the number was not given again: nothing to tell apart";
+    EXPECT_NE(selected, now);
+    umount2(point.c_str(), MNT_DETACH);
 }
 
 }  // namespace

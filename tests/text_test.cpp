@@ -1,7 +1,14 @@
+#include "actions/tool_operand.h"
 #include "browse/natural_order.h"
 #include "platform/display_text.h"
+#include "window/row_texts.h"
 
 #include <gtest/gtest.h>
+#include <set>
+
+#ifdef _WIN32
+#include "platform/win32/wide_text.h"
+#endif
 
 using platform::Path;
 
@@ -55,6 +62,81 @@ TEST(DisplayText, ShowsNamesExactlyOrEscaped) {
 #endif
     };
     for (const Case& c : cases) EXPECT_EQ(platform::displayText(c.name), c.shown) << c.shown;
+}
+
+// Names that a person would read as "report.txt", or as one another: each
+// shows differently. Letters that merely look alike (a Cyrillic o) stay.
+TEST(DisplayText, NoTwoNamesLookTheSame) {
+    struct Case { const char* name; std::string utf8; const char* shown; };
+    const std::vector<Case> cases = {
+        {"plain", "report.txt", "report.txt"},
+        {"a grapheme joiner", "report.txt\u034F", "report.txt\\u034F"},
+        {"a tag character", "report.txt\U000E0020", "report.txt\\uE0020"},
+        {"an inhibitor", "report.txt\u206A", "report.txt\\u206A"},
+        {"a trailing blank", "report.txt ", "report.txt\\x20"},
+        {"a leading blank", " report.txt", "\\x20report.txt"},
+        {"Hangul fillers", "report\u115F\u1160\u3164\uFFA0.txt", "report\\u115F\\u1160\\u3164\\uFFA0.txt"},
+        {"variation selectors", "report\uFE0F.txt\U000E0100", "report\\uFE0F.txt\\uE0100"},
+        {"a no-break space", "report\u00A0.txt", "report\\u00A0.txt"},
+        {"decomposed", "re\u0301port.txt", "re\\u0301port.txt"},
+        {"composed", "r\u00E9port.txt", "r\u00E9port.txt"},
+        {"the Kelvin sign", "\u212Aey", "\\u212Aey"},
+        {"unassigned", "report.txt\U000E0FFF\u0378", "report.txt\\uE0FFF\\u0378"},
+        {"a Cyrillic o, a letter", "rep\u043Ert.txt", "rep\u043Ert.txt"},
+    };
+    std::set<std::string> seen;
+    for (const Case& c : cases) {
+#ifdef _WIN32
+        const std::string shown = platform::displayText(platform::fromUtf8(c.utf8));
+        std::string expected = c.shown;  // the same escapes, written <U+...>
+        for (size_t at; (at = expected.find("\\u")) != std::string::npos;) {
+            const size_t end = expected.find_first_not_of("0123456789ABCDEF", at + 2);
+            expected.replace(at, end - at, "<U+" + expected.substr(at + 2, end - at - 2) + ">");
+        }
+        for (size_t at; (at = expected.find("\\x20")) != std::string::npos;) expected.replace(at, 4, "<U+0020>");
+#else
+        const std::string shown = platform::displayText(c.utf8);
+        const std::string expected = c.shown;
+#endif
+        EXPECT_EQ(shown, expected) << c.name;
+        EXPECT_TRUE(seen.insert(shown).second) << c.name << " looks like another name";
+    }
+}
+
+// A label is the system's text, and may hold anything a name can.
+TEST(DisplayText, DriveLabelsAreEscapedLikeNames) {
+    const platform::Drive drive{Path("[/mnt/lab]").native(), Path("/mnt/lab/").native(), Path("SAFE\n[/]").native()};
+#ifdef _WIN32
+    EXPECT_EQ(window::driveRowText(drive), "[/mnt/lab]  SAFE<U+000A>[/]");
+#else
+    EXPECT_EQ(window::driveRowText(drive), "[/mnt/lab]  SAFE\\n[/]");
+#endif
+}
+
+// Where Windows' path rules apply, a name they would change or read as a
+// device never reaches the tool; elsewhere only patterns are refused.
+TEST(ToolOperand, RefusesWhatTheToolWouldReadAsOtherFiles) {
+    struct Case { const char* name; std::wstring operand; bool refused; };
+    const std::vector<Case> cases = {
+        {"a plain file", L"C:\\maps\\a.txt", false},
+        {"a root, doubled", L"C:\\\\a.txt", false},
+        {"a UNC share", L"\\\\server\\share\\a.txt", false},
+        {"dots inside", L"C:\\v1.2\\a..txt", false},
+        {"a device-like name that is longer", L"C:\\CONSOLE.txt", false},
+        {"a pattern", L"C:\\maps\\a*.txt", true},
+        {"a trailing dot", L"C:\\maps\\a.txt.", true},
+        {"a trailing blank", L"C:\\maps\\a.txt ", true},
+        {"a folder with a trailing dot", L"C:\\maps.\\a.txt", true},
+        {"a device", L"C:\\maps\\CON", true},
+        {"a device with an extension", L"C:\\maps\\nul.txt", true},
+        {"a numbered device", L"C:\\maps\\COM1", true},
+        {"a numbered device in a folder's name", L"C:\\lpt9\\a.txt", true},
+        {"a superscript device", L"C:\\maps\\LPT\u00B9.log", true},
+        {"a device, blank before the dot", L"C:\\maps\\AUX .txt", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(actions::whyToolMisreads(c.operand).has_value(), c.refused) << c.name;
+    EXPECT_FALSE(actions::whyToolMisreads(std::string_view("/maps/CON.txt.")));  // Linux names are what they are
+    EXPECT_TRUE(actions::whyToolMisreads(std::string_view("/maps/a?.txt")));
 }
 
 }  // namespace

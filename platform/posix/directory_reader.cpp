@@ -1,5 +1,7 @@
 #include "directory_reader.h"
 
+#include "file_identity.h"
+
 #include "platform/platform_failure.h"
 
 #include <cerrno>
@@ -34,7 +36,11 @@ unsigned char typeOf(int directory, const LinuxDirent64& entry) {
 DirectoryListing readEntries(const Path& directory) {
     const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) throw PlatformFailure::fromSystemError(errno, directory);
-    DirectoryListing listing{DirectoryHandle(fd), {}, {}};
+    const DirectoryHandle closesAtTheEnd(fd);
+    DirectoryListing listing;
+    const std::optional<FileIdentity> identity = identityAt(fd, "", true);
+    if (!identity) throw PlatformFailure::fromSystemError(errno, directory);
+    listing.directory = *identity;
 
     alignas(LinuxDirent64) char buffer[1 << 15];
     for (;;) {

@@ -1,6 +1,7 @@
 #include "posix_file_system.h"
 
 #include "directory_reader.h"
+#include "file_identity.h"
 #include "mount_table.h"
 
 #include "platform/platform_failure.h"
@@ -52,24 +53,7 @@ std::string resolvedDevice(const std::string& source) {
     return realpath(source.c_str(), resolved) ? std::string(resolved) : source;
 }
 
-// The entry itself, a link not followed; throws with the system's words.
-struct statx entryInfo(const DirectoryHandle& directory, const NativeString& name, const Path& subject) {
-    struct statx info;
-    if (statx(static_cast<int>(directory.native()), name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-              STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0)
-        throw PlatformFailure::fromSystemError(errno, subject);
-    return info;
-}
-
-std::optional<FileIdentity> identityOf(const struct statx& info) {
-    if (S_ISDIR(info.stx_mode)) return std::nullopt;
-    const uint64_t born = info.stx_mask & STATX_BTIME
-                              ? static_cast<uint64_t>(info.stx_btime.tv_sec) * 1000000000u + info.stx_btime.tv_nsec
-                              : 0;
-    return FileIdentity{makedev(info.stx_dev_major, info.stx_dev_minor), 0, info.stx_ino, born};
-}
-
-int descriptorOf(const DirectoryHandle& directory) { return static_cast<int>(directory.native()); }
+int descriptorOf(const OpenDirectory& directory) { return static_cast<int>(directory.handle.native()); }
 
 }  // namespace
 
@@ -105,27 +89,46 @@ Path PosixFileSystem::currentDirectoryOf(const Drive& drive) const {
 
 DirectoryListing PosixFileSystem::readDirectory(const Path& directory) const { return readEntries(directory); }
 
-std::optional<FileIdentity> PosixFileSystem::identify(const DirectoryHandle& directory, const Path& path,
-                                                      NativeView name) const {
-    try {
-        return identityOf(entryInfo(directory, NativeString(name), path));
-    } catch (const PlatformFailure&) {
-        return std::nullopt;
-    }
+OpenDirectory PosixFileSystem::openDirectory(const Path& path) const {
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) throw PlatformFailure::fromSystemError(errno, path);
+    return {DirectoryHandle(fd), path};
 }
 
-void PosixFileSystem::deleteFile(const DirectoryHandle& directory, const Path& path, NativeView name,
-                                 const std::optional<FileIdentity>& expected) {
+FileIdentity PosixFileSystem::identityOf(const OpenDirectory& directory) const {
+    std::optional<FileIdentity> identity = identityAt(descriptorOf(directory), "", true);
+    if (!identity) throw PlatformFailure::fromSystemError(errno, directory.path);
+    return std::move(*identity);
+}
+
+std::optional<EntryIdentity> PosixFileSystem::identifyFile(const OpenDirectory& directory, NativeView name) const {
     const NativeString entry(name);
-    const Path target = path.native() + '/' + entry;
-    // Looked at and removed through the directory that was listed, never
-    // through its path, which may lead elsewhere by now; the link itself, if
-    // it is one.
-    const struct statx info = entryInfo(directory, entry, target);
-    if (S_ISDIR(info.stx_mode)) throw PlatformFailure::fromSystemError(EISDIR, target);
-    if (!expected || identityOf(info) != expected)
-        throw PlatformFailure("This is no longer the file that was selected: it was replaced since. Nothing was deleted.",
-                              target);
+    if (entry.empty()) return std::nullopt;
+    bool isDirectory = false;
+    std::optional<FileIdentity> itself = identityAt(descriptorOf(directory), entry.c_str(), false);
+    std::optional<FileIdentity> target = identityAt(descriptorOf(directory), entry.c_str(), true, &isDirectory);
+    if (!itself || !target || isDirectory) return std::nullopt;
+    return EntryIdentity{std::move(*itself), std::move(*target)};
+}
+
+std::optional<FileIdentity> PosixFileSystem::identifyDirectory(const OpenDirectory& directory, NativeView name) const {
+    const NativeString entry(name);
+    if (entry.empty()) return std::nullopt;
+    bool isDirectory = false;
+    std::optional<FileIdentity> identity = identityAt(descriptorOf(directory), entry.c_str(), true, &isDirectory);
+    if (!isDirectory) return std::nullopt;
+    return identity;
+}
+
+void PosixFileSystem::deleteFile(const OpenDirectory& directory, NativeView name) {
+    const NativeString entry(name);
+    const Path target = directory.path.native() + (directory.path.native().ends_with('/') ? "" : "/") + entry;
+    // Removed through the directory that was checked, never through its path,
+    // which may lead elsewhere by now; the link itself, if it is one.
+    struct stat info;
+    if (fstatat(descriptorOf(directory), entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        throw PlatformFailure::fromSystemError(errno, target);
+    if (S_ISDIR(info.st_mode)) throw PlatformFailure::fromSystemError(EISDIR, target);
     if (unlinkat(descriptorOf(directory), entry.c_str(), 0) != 0) throw PlatformFailure::fromSystemError(errno, target);
 }
 

@@ -16,10 +16,11 @@ public:
     Path workingDirectory() const override;
     Path currentDirectoryOf(const Drive& drive) const override;
     DirectoryListing readDirectory(const Path& directory) const override;
-    std::optional<FileIdentity> identify(const DirectoryHandle& directory, const Path& path,
-                                         NativeView name) const override;
-    void deleteFile(const DirectoryHandle& directory, const Path& path, NativeView name,
-                    const std::optional<FileIdentity>& expected) override;
+    OpenDirectory openDirectory(const Path& path) const override;
+    FileIdentity identityOf(const OpenDirectory& directory) const override;
+    std::optional<EntryIdentity> identifyFile(const OpenDirectory& directory, NativeView name) const override;
+    std::optional<FileIdentity> identifyDirectory(const OpenDirectory& directory, NativeView name) const override;
+    void deleteFile(const OpenDirectory& directory, NativeView name) override;
 };
 
 }  // namespace platform

@@ -52,33 +52,62 @@ Path canonical(NativeString path) {
 
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-std::optional<FileIdentity> identityOf(HANDLE file) {
+HANDLE handleOf(const OpenDirectory& directory) { return reinterpret_cast<HANDLE>(directory.handle.native()); }
+
+std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION information;
     if (!GetFileInformationByHandle(file, &information)) return std::nullopt;
-    if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return information;
+}
+
+// The file ID's top 16 bits count how often NTFS gave its number out, so a
+// reused number does not pass.
+FileIdentity identityFrom(const BY_HANDLE_FILE_INFORMATION& information) {
     const FILETIME& born = information.ftCreationTime;
     return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow,
-                        (std::uint64_t(born.dwHighDateTime) << 32) | born.dwLowDateTime};
+                        (std::uint64_t(born.dwHighDateTime) << 32) | born.dwLowDateTime, {}};
 }
 
-// Whether the folder at `path` is still the folder that was listed and held
-// open since; a path that leads through a folder swapped in since does not
-// count. (Windows has no call that opens a name inside a held folder.)
-bool stillListed(const DirectoryHandle& directory, const Path& path) {
-    const Handle now(CreateFileW(exact(path.native()).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION listed, found;
-    return now.valid() && GetFileInformationByHandle(reinterpret_cast<HANDLE>(directory.native()), &listed) &&
-           GetFileInformationByHandle(now.get(), &found) &&
-           listed.dwVolumeSerialNumber == found.dwVolumeSerialNumber &&
-           listed.nFileIndexHigh == found.nFileIndexHigh && listed.nFileIndexLow == found.nFileIndexLow;
+// What `path` inside `directory` leads to: the entry itself, a reparse point
+// not followed, or what it leads to; directories too. Nothing when it cannot
+// be opened.
+// A folder's creation time is left out: the file ID counts reuse already,
+// and Wine gives a folder's change time there, which moves with every file
+// made in it.
+FileIdentity folderIdentityFrom(const BY_HANDLE_FILE_INFORMATION& information) {
+    FileIdentity identity = identityFrom(information);
+    identity.born = 0;
+    return identity;
 }
 
-std::string volumeLabel(const wchar_t* root) {
+std::optional<BY_HANDLE_FILE_INFORMATION> look(const OpenDirectory& directory, NativeView name, bool followLinks) {
+    const Handle file(CreateFileW(exact(joined(directory.path, name)).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
+                                  OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT),
+                                  nullptr));
+    return file.valid() ? informationOf(file.get()) : std::nullopt;
+}
+
+bool isDirectory(const BY_HANDLE_FILE_INFORMATION& information) {
+    return information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+}
+
+// Whether the folder at the directory's path is still the folder that was
+// opened; a path that leads through a folder swapped in since does not
+// count. (Windows has no call that opens a name inside an open folder.)
+bool stillThere(const OpenDirectory& directory) {
+    const Handle now(CreateFileW(exact(directory.path.native()).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const auto opened = informationOf(handleOf(directory));
+    const auto found = now.valid() ? informationOf(now.get()) : std::nullopt;
+    return opened && found && folderIdentityFrom(*opened) == folderIdentityFrom(*found);
+}
+
+NativeString volumeLabel(const wchar_t* root) {
     wchar_t label[MAX_PATH + 1] = {};
     if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) || !label[0])
         return {};
-    return '[' + toUtf8(label) + ']';
+    return L'[' + NativeString(label) + L']';
 }
 
 }  // namespace
@@ -105,7 +134,7 @@ std::vector<Drive> Win32FileSystem::drives() const {
         const std::wstring rootText{upper, L':', L'\\'};
         // Only a fixed drive is sure to answer at once; the others are left
         // alone until the user picks them.
-        std::string label;
+        NativeString label;
         if (GetDriveTypeW(rootText.c_str()) == DRIVE_FIXED) label = volumeLabel(rootText.c_str());
         drives.push_back({{lower, L':'}, rootText, std::move(label)});
     }
@@ -147,12 +176,10 @@ Path Win32FileSystem::currentDirectoryOf(const Drive& drive) const {
 
 DirectoryListing Win32FileSystem::readDirectory(const Path& directory) const {
     DirectoryListing listing;
-    const NativeString path = exact(directory.native());
-    HANDLE opened = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, shareAll,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) fail(directory);
-    listing.directory = DirectoryHandle(reinterpret_cast<std::intptr_t>(opened));
+    const OpenDirectory open = openDirectory(directory);
+    listing.directory = identityOf(open);
 
+    const NativeString path = exact(directory.native());
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileExW(joined(path, L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
                                      nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -172,27 +199,44 @@ DirectoryListing Win32FileSystem::readDirectory(const Path& directory) const {
     return listing;
 }
 
-std::optional<FileIdentity> Win32FileSystem::identify(const DirectoryHandle& directory, const Path& path,
-                                                      NativeView name) const {
-    // Without backup semantics a directory does not open: it has no identity here.
-    const Handle file(CreateFileW(exact(joined(path, name)).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!file.valid() || !stillListed(directory, path)) return std::nullopt;
-    return identityOf(file.get());
+OpenDirectory Win32FileSystem::openDirectory(const Path& path) const {
+    HANDLE opened = CreateFileW(exact(path.native()).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                shareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) fail(path);
+    return {DirectoryHandle(reinterpret_cast<std::intptr_t>(opened)), path};
 }
 
-void Win32FileSystem::deleteFile(const DirectoryHandle& directory, const Path& path, NativeView name,
-                                 const std::optional<FileIdentity>& expected) {
-    const Path target = joined(path, name);
-    if (!expected) throw PlatformFailure::fromSystemError(ERROR_FILE_NOT_FOUND, target);
+FileIdentity Win32FileSystem::identityOf(const OpenDirectory& directory) const {
+    const auto information = informationOf(handleOf(directory));
+    if (!information) fail(directory.path);
+    return folderIdentityFrom(*information);
+}
+
+std::optional<EntryIdentity> Win32FileSystem::identifyFile(const OpenDirectory& directory, NativeView name) const {
+    if (name.empty()) return std::nullopt;
+    const auto entry = look(directory, name, false), target = look(directory, name, true);
+    if (!entry || !target || isDirectory(*entry) || isDirectory(*target) || !stillThere(directory)) return std::nullopt;
+    return EntryIdentity{identityFrom(*entry), identityFrom(*target)};
+}
+
+std::optional<FileIdentity> Win32FileSystem::identifyDirectory(const OpenDirectory& directory, NativeView name) const {
+    if (name.empty()) return std::nullopt;
+    const auto target = look(directory, name, true);
+    if (!target || !isDirectory(*target) || !stillThere(directory)) return std::nullopt;
+    return folderIdentityFrom(*target);
+}
+
+void Win32FileSystem::deleteFile(const OpenDirectory& directory, NativeView name) {
+    const Path target = joined(directory.path, name);
     // The link itself is opened, never what it points to.
     const Handle file(CreateFileW(exact(target.native()).c_str(), DELETE | FILE_READ_ATTRIBUTES, shareAll, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.valid()) fail(target);
-    if (!stillListed(directory, path) || identityOf(file.get()) != expected)
-        throw PlatformFailure("It is no longer the file that was selected: it was replaced or moved since. "
-                              "Nothing was deleted.",
-                              target);
+    const auto information = informationOf(file.get());
+    if (!information) fail(target);
+    if (isDirectory(*information)) throw PlatformFailure::fromSystemError(ERROR_ACCESS_DENIED, target);
+    if (!stillThere(directory))
+        throw PlatformFailure::folderChanged(directory.path);
     FILE_DISPOSITION_INFO disposition{TRUE};
     if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition)) fail(target);
 }

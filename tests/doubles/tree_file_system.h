@@ -28,7 +28,7 @@ public:
     std::vector<platform::Drive> drives() const override {
         std::vector<platform::Drive> drives;
         for (const Path& folder : folders_)
-            drives.push_back({folder.native(), (tree_ / folder).make_preferred().native() + separator(), ""});
+            drives.push_back({folder.native(), (tree_ / folder).make_preferred().native() + separator(), {}});
         return drives;
     }
     Path workingDirectory() const override {
@@ -44,17 +44,27 @@ public:
             throw platform::PlatformFailure("not readable", directory);
         return real_.readDirectory(directory);
     }
-    std::optional<platform::FileIdentity> identify(const platform::DirectoryHandle& directory, const Path& path,
-                                                   platform::NativeView name) const override {
-        return real_.identify(directory, path, name);
+    platform::OpenDirectory openDirectory(const Path& path) const override {
+        if (!inside(path)) throw platform::PlatformFailure("outside the tree", path);
+        return real_.openDirectory(path);
     }
-    void deleteFile(const platform::DirectoryHandle& directory, const Path& path, platform::NativeView name,
-                    const std::optional<platform::FileIdentity>& expected) override {
-        if (!inside(path)) {
+    platform::FileIdentity identityOf(const platform::OpenDirectory& directory) const override {
+        return real_.identityOf(directory);
+    }
+    std::optional<platform::EntryIdentity> identifyFile(const platform::OpenDirectory& directory,
+                                                        platform::NativeView name) const override {
+        return real_.identifyFile(directory, name);
+    }
+    std::optional<platform::FileIdentity> identifyDirectory(const platform::OpenDirectory& directory,
+                                                            platform::NativeView name) const override {
+        return real_.identifyDirectory(directory, name);
+    }
+    void deleteFile(const platform::OpenDirectory& directory, platform::NativeView name) override {
+        if (!inside(directory.path)) {
             ++refusedDeletions;
-            throw platform::PlatformFailure("outside the tree", path);
+            throw platform::PlatformFailure("outside the tree", directory.path);
         }
-        real_.deleteFile(directory, path, name, expected);
+        real_.deleteFile(directory, name);
     }
 
     int refusedDeletions = 0;

@@ -45,7 +45,7 @@ struct TreeLists {
     std::string deleteSelected() {
         try {
             actions::deleteSelectedFile(lists, dialogs);
-        } catch (const platform::PlatformFailure& failure) {
+        } catch (const std::exception& failure) {
             return failure.what();
         }
         return "";

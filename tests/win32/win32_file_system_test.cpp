@@ -29,8 +29,8 @@ platform::Drive drive(wchar_t letter) {
 
 // F:, a drive with no medium, is listed unlabelled and fails once, when read.
 TEST(Win32FileSystemTest, DrivesAreListedUnreadAndOneThatIsNotReadyFailsWhenOpened) {
-    EXPECT_EQ(drive(L'd'), (platform::Drive{L"d:", L"D:\\", "[QUARVEL-D]"}));
-    EXPECT_EQ(drive(L'f'), (platform::Drive{L"f:", L"F:\\", ""}));
+    EXPECT_EQ(drive(L'd'), (platform::Drive{L"d:", L"D:\\", L"[QUARVEL-D]"}));
+    EXPECT_EQ(drive(L'f'), (platform::Drive{L"f:", L"F:\\", L""}));
     try {
         fileSystem.readDirectory(L"F:\\");
         ADD_FAILURE() << "F: was read";
@@ -67,7 +67,6 @@ TEST(Win32FileSystemTest, ListingLeavesOutHiddenAndSystemEntriesAndCountsLinkedF
     ASSERT_TRUE(folder.directory(L"sub") && folder.directory(L"hidden sub", FILE_ATTRIBUTE_HIDDEN) &&
                 folder.directory(L"system sub", FILE_ATTRIBUTE_SYSTEM));
     const platform::DirectoryListing listing = fileSystem.readDirectory(folder.path);
-    EXPECT_TRUE(listing.directory.isOpen());
     EXPECT_EQ(names(listing.files), Names{L"plain.pkg"});
     EXPECT_EQ(names(listing.subdirectories), Names{L"sub"});
     // map-test-drives.sh links E:\linked\folder-link to the folder beside it.
@@ -91,42 +90,52 @@ TEST(Win32FileSystemTest, OddNamesAreListedAndDeletedExactly) {
         const std::wstring directory = path.substr(0, path.rfind(L'\\')), leaf = path.substr(path.rfind(L'\\') + 1);
         const platform::DirectoryListing listing = fileSystem.readDirectory(directory);
         EXPECT_EQ(names(listing.files), (Names{leaf, L"neighbour"}));
-        fileSystem.deleteFile(listing.directory, directory, leaf, fileSystem.identify(listing.directory, directory, leaf));
+        const platform::OpenDirectory open = fileSystem.openDirectory(directory);
+        EXPECT_EQ(fileSystem.identityOf(open), listing.directory);
+        EXPECT_TRUE(fileSystem.identifyFile(open, leaf));
+        fileSystem.deleteFile(open, leaf);
         EXPECT_EQ(names(fileSystem.readDirectory(directory).files), Names{L"neighbour"});
     }
 }
 
-// Deletion removes the file that was selected or nothing: not one that took
-// its name since, not a directory, not a read-only file, not a name that had
-// no identity when it was selected.
-TEST(Win32FileSystemTest, DeletionRefusesAnythingButTheSelectedFile) {
+// Identities tell a file from one that took its name since, and from a
+// directory; a deletion removes neither a directory nor a read-only file.
+TEST(Win32FileSystemTest, IdentitiesTellFilesApartAndDeletionRefusesWhatIsNoFile) {
     Folder folder(L"D:\\refusals");
     ASSERT_TRUE(folder.file(L"a.pkg") && folder.file(L"b.pkg") && folder.file(L"read-only.pkg", FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(folder.directory(L"folder"));
-    const platform::DirectoryListing listing = fileSystem.readDirectory(folder.path);
-    const auto identity = [&](const wchar_t* name) { return fileSystem.identify(listing.directory, folder.path, name); };
-    const auto a = identity(L"a.pkg"), readOnly = identity(L"read-only.pkg");
-    ASSERT_TRUE(a && readOnly);
-    EXPECT_FALSE(identity(L"folder") || identity(L"missing.pkg"));
+    const platform::OpenDirectory open = fileSystem.openDirectory(folder.path);
+    const auto a = fileSystem.identifyFile(open, L"a.pkg");
+    ASSERT_TRUE(a && fileSystem.identifyFile(open, L"read-only.pkg"));
+    EXPECT_FALSE(fileSystem.identifyFile(open, L"folder") || fileSystem.identifyFile(open, L"missing.pkg"));
+    EXPECT_TRUE(fileSystem.identifyDirectory(open, L"folder"));
+    EXPECT_FALSE(fileSystem.identifyDirectory(open, L"a.pkg"));
     ASSERT_TRUE(MoveFileW((folder / L"a.pkg").c_str(), (folder / L"a-old.pkg").c_str()));
     ASSERT_TRUE(MoveFileW((folder / L"b.pkg").c_str(), (folder / L"a.pkg").c_str()));
+    EXPECT_NE(fileSystem.identifyFile(open, L"a.pkg"), a);
+    EXPECT_EQ(fileSystem.identifyFile(open, L"a-old.pkg"), a);
 
-    for (const auto& [name, expected] : {std::pair{L"a.pkg", a}, std::pair{L"folder", a},
-                                         std::pair{L"read-only.pkg", readOnly}, std::pair{L"a-old.pkg", decltype(a)()}})
-        EXPECT_THROW(fileSystem.deleteFile(listing.directory, folder.path, name, expected), platform::PlatformFailure)
-            << platform::displayText(name);
+    for (const wchar_t* name : {L"folder", L"read-only.pkg"})
+        EXPECT_THROW(fileSystem.deleteFile(open, name), platform::PlatformFailure) << platform::displayText(name);
     const platform::DirectoryListing after = fileSystem.readDirectory(folder.path);
     EXPECT_EQ(names(after.files), (Names{L"a.pkg", L"a-old.pkg", L"read-only.pkg"}));
     EXPECT_EQ(names(after.subdirectories), Names{L"folder"});
+}
 
-    // The listed folder moved away, and a new one in its place holds a link to
-    // the same file: that link lies in a folder that was never listed.
+// The folder moved away while open, and a new one in its place holds a link
+// to the same file: that link lies in a folder that was never opened.
+TEST(Win32FileSystemTest, AFolderReplacedWhileOpenLeadsNowhere) {
+    Folder folder(L"D:\\replaced");
+    ASSERT_TRUE(folder.file(L"a.pkg"));
+    const platform::OpenDirectory open = fileSystem.openDirectory(folder.path);
+    const auto a = fileSystem.identifyFile(open, L"a.pkg");
     const std::wstring away = folder.path + L"-away";
     test_drives::removeTree(away);
     ASSERT_TRUE(MoveFileW(folder.path.c_str(), away.c_str()) && CreateDirectoryW(folder.path.c_str(), nullptr));
-    ASSERT_TRUE(CreateHardLinkW((folder / L"a-old.pkg").c_str(), (away + L"\\a-old.pkg").c_str(), nullptr));
-    EXPECT_THROW(fileSystem.deleteFile(listing.directory, folder.path, L"a-old.pkg", a), platform::PlatformFailure);
-    EXPECT_TRUE(GetFileAttributesW((folder / L"a-old.pkg").c_str()) != INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(CreateHardLinkW((folder / L"a.pkg").c_str(), (away + L"\\a.pkg").c_str(), nullptr));
+    EXPECT_FALSE(fileSystem.identifyFile(open, L"a.pkg"));
+    EXPECT_THROW(fileSystem.deleteFile(open, L"a.pkg"), platform::PlatformFailure);
+    EXPECT_TRUE(GetFileAttributesW((folder / L"a.pkg").c_str()) != INVALID_FILE_ATTRIBUTES);
     test_drives::removeTree(away);
 }
 

@@ -1,6 +1,7 @@
 #include "dir_view.h"
 
 #include "platform/display_text.h"
+#include "window/row_texts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,10 +21,10 @@ QVariant DirListModel::data(const QModelIndex& index, int role) const {
     const int listIndex = dirs_.indexOfRow(index.row());
     if (!index.isValid() || !dirs_.hasEntry(listIndex)) return {};
     switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(platform::displayText(dirs_.shownName(listIndex)));
+    case Qt::DisplayRole: return QString::fromStdString(dirRowText(dirs_, index.row()));
     case Qt::ToolTipRole: return QString::fromStdString(platform::displayText(dirs_.list(listIndex).native()));
     case Qt::DecorationRole: return listIndex < 0 ? openFolder_ : closedFolder_;
-    case DepthRole: return dirs_.depthOf(listIndex);
+    case DepthRole: return dirRowIndent(dirs_, index.row());
     default: return {};
     }
 }

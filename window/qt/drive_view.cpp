@@ -1,6 +1,6 @@
 #include "drive_view.h"
 
-#include "platform/display_text.h"
+#include "window/row_texts.h"
 
 #include <QSignalBlocker>
 
@@ -16,11 +16,7 @@ DriveView::DriveView(const browse::DriveList& drives, std::function<void(Event, 
 void DriveView::showList() {
     const QSignalBlocker showing(this);
     QStringList texts;
-    for (const auto& drive : drives_.drives()) {
-        QString text = QString::fromStdString(platform::displayText(drive.text));
-        if (!drive.label.empty()) text += "  " + QString::fromStdString(drive.label);
-        texts << text;
-    }
+    for (const auto& drive : drives_.drives()) texts << QString::fromStdString(driveRowText(drive));
     bool same = texts.size() == count();
     for (int i = 0; same && i < count(); ++i) same = itemText(i) == texts[i];
     if (!same) {

@@ -1,7 +1,6 @@
 #include "file_view.h"
 
-#include "platform/display_text.h"
-
+#include "window/row_texts.h"
 
 namespace window {
 
@@ -9,7 +8,7 @@ int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= files_.listCount() || role != Qt::DisplayRole) return {};
-    return QString::fromStdString(platform::displayText(files_.name(index.row())));
+    return QString::fromStdString(fileRowText(files_, index.row()));
 }
 
 FileView::FileView(const browse::FileList& files, std::function<void(Event, int)> raise, QWidget* parent)

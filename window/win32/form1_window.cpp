@@ -1,6 +1,6 @@
 #include "window/win32/form1_window.h"
 
-#include "platform/display_text.h"
+#include "window/row_texts.h"
 #include "platform/win32/wide_text.h"
 #include "resources/win32/resource_ids.h"
 #include "window/twips.h"
@@ -308,11 +308,8 @@ void Form1Window::update() {
     HWND drive1 = control(Control::Drive1);
     if (drives.drives() != shownDrives_) {
         SendMessageW(drive1, CB_RESETCONTENT, 0, 0);
-        for (const platform::Drive& drive : drives.drives()) {
-            std::string text = platform::displayText(drive.text);
-            if (!drive.label.empty()) text += "  " + drive.label;
-            SendMessageW(drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(text).c_str()));
-        }
+        for (const platform::Drive& drive : drives.drives())
+            SendMessageW(drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(driveRowText(drive)).c_str()));
         shownDrives_ = drives.drives();
     }
     if (SendMessageW(drive1, CB_GETCURSEL, 0, 0) != drives.listIndex())
@@ -360,13 +357,13 @@ void Form1Window::draw(const DRAWITEMSTRUCT& item) {
         const browse::DirList& dirs = lists_.dir1();
         const int index = dirs.indexOfRow(row);
         if (dirs.hasEntry(index)) {  // a row the control has not dropped yet is drawn empty
-            text.left += dirs.depthOf(index) * scaled(8);
+            text.left += dirRowIndent(dirs, row) * scaled(8);
             drawFolder(item.hDC, text.left, item.rcItem, index < 0, dpi_);
             text.left += scaled(20);
-            shown = platform::displayText(dirs.shownName(index));
+            shown = dirRowText(dirs, row);
         }
-    } else if (row < lists_.file1().listCount()) {
-        shown = platform::displayText(lists_.file1().name(row));
+    } else {
+        shown = fileRowText(lists_.file1(), row);
     }
     const std::wstring line = wide(shown);
     DrawTextW(item.hDC, line.c_str(), static_cast<int>(line.size()), &text,

@@ -1,0 +1,157 @@
+#include "doubles/tree_lists.h"
+
+#include "actions/tool_commands.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string folderChanged = platform::PlatformFailure::folderChanged("").what();
+const std::string fileChanged = platform::PlatformFailure::fileChanged("").what();
+
+enum class Action { Delete, CompressFile, DecompressFile, CompressFolder };
+
+// The lists show a tree; `swap` changes it as another program would while
+// the user looks; then a button. What was shown is acted on, or nothing.
+class ActingAsShown : public ::testing::Test, public TreeLists {
+protected:
+    // The failure reported, "" for none.
+    std::string act(Action action) {
+        dialogs.otherwise = true;
+        try {
+            switch (action) {
+            case Action::Delete: actions::deleteSelectedFile(lists, dialogs); break;
+            case Action::CompressFile: starter.start(actions::compressFileCommand(lists)); break;
+            case Action::DecompressFile: starter.start(actions::decompressFileCommand(lists)); break;
+            case Action::CompressFolder: starter.start(actions::compressFolderCommand(lists)); break;
+            }
+        } catch (const std::exception& failure) {
+            return failure.what();
+        }
+        return "";
+    }
+    void trees() {
+        for (const char* file : {"D/X/victim", "D/Y/victim", "D/P/G/victim", "D/Q/G/victim"}) tree.file(file, "shown");
+    }
+    void clear() {
+        for (const char* folder : {"D/X", "D/X.away", "D/Y", "D/P", "D/P.away", "D/Q"}) fs::remove_all(tree / folder);
+    }
+
+    RecordingStarter starter;
+};
+
+void swapForLink(const TempTree& t, const char* folder, const char* target) {
+    fs::rename(t / folder, t / (std::string(folder) + ".away"));
+    fs::create_directory_symlink(t / target, t / folder);
+}
+
+TEST_F(ActingAsShown, AFileActionDoesNothingWhenTheFolderOrFileChangedSinceShown) {
+    struct Case {
+        const char* name;
+        std::string open;
+        std::function<void(const TempTree&)> change;
+        std::string report;
+        std::string shownFile;  // where the file that was shown is now
+    };
+    const std::vector<Case> cases = {
+        {"nothing changed", "D/X", [](const TempTree&) {}, "", "D/X/victim"},
+        {"the folder swapped for a link", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); },
+         folderChanged, "D/X.away/victim"},
+        {"a grandparent swapped for a link", "D/P/G", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); },
+         folderChanged, "D/P.away/G/victim"},
+        {"the folder moved away", "D/X", [](const TempTree& t) { fs::rename(t / "D/X", t / "D/X.away"); },
+         "No such file or directory", "D/X.away/victim"},
+        {"the file replaced", "D/X", [](const TempTree& t) {
+             fs::rename(t / "D/X/victim", t / "D/X.away");
+             t.file("D/X/victim", "never shown");
+         }, fileChanged, "D/X.away"},
+        {"the file replaced by a link", "D/X", [](const TempTree& t) {
+             fs::rename(t / "D/X/victim", t / "D/X.away");
+             fs::create_symlink(t / "D/Y/victim", t / "D/X/victim");
+         }, fileChanged, "D/X.away"},
+    };
+    for (Action action : {Action::Delete, Action::CompressFile, Action::DecompressFile}) {
+        for (const Case& c : cases) {
+            trees();
+            lists.startUp();
+            openPath(path(c.open));
+            lists.selectFile(file("victim"));
+            c.change(tree);
+            EXPECT_EQ(act(action), c.report) << c.name << ", action " << static_cast<int>(action);
+            const bool acted = c.report.empty();
+            EXPECT_EQ(starter.started.size(), acted && action != Action::Delete ? 1u : 0u) << c.name;
+            EXPECT_EQ(fs::exists(tree / c.shownFile), !(acted && action == Action::Delete)) << c.name;
+            for (const char* kept : {"D/Y/victim", "D/Q/G/victim"}) EXPECT_TRUE(fs::exists(tree / kept)) << c.name;
+            starter.started.clear();
+            clear();
+        }
+    }
+}
+
+TEST_F(ActingAsShown, CompressFolderDoesNothingWhenTheHighlightedFolderChangedSinceShown) {
+    struct Case {
+        const char* name;
+        std::string open;
+        std::string highlight;  // a subfolder, the open folder or an ancestor
+        std::function<void(const TempTree&)> change;
+        std::string report;
+    };
+    const std::vector<Case> cases = {
+        {"a subfolder, unchanged", "D", "D/X", [](const TempTree&) {}, ""},
+        {"a subfolder swapped for a link", "D", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
+        {"the open folder swapped", "D/X", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
+        {"an ancestor swapped", "D/P/G", "D/P", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); }, folderChanged},
+    };
+    for (const Case& c : cases) {
+        trees();
+        lists.startUp();
+        openPath(path(c.open));
+        const platform::Path highlighted = path(c.highlight);
+        for (int i = lists.dir1().firstIndex(); i < lists.dir1().listCount(); ++i)
+            if (lists.dir1().list(i) == highlighted) lists.highlightDirectory(i);
+        ASSERT_EQ(lists.dir1().list(lists.dir1().listIndex()), highlighted) << c.name;
+        c.change(tree);
+        EXPECT_EQ(act(Action::CompressFolder), c.report) << c.name;
+        ASSERT_EQ(starter.started.size(), c.report.empty() ? 1u : 0u) << c.name;
+        if (c.report.empty()) EXPECT_EQ(starter.started[0].operand, highlighted.native() + "/*") << c.name;
+        starter.started.clear();
+        clear();
+    }
+}
+
+// Root looks into a folder another user owns; that user swaps it for a link
+// into a folder only root may enter.
+TEST_F(ActingAsShown, AnotherUserCannotRedirectRootsActions) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root";
+    tree.file("D/shared/box/victim", "shown");
+    tree.file("D/secret/victim", "root's own");
+    for (const char* open : {"", "D"})
+        fs::permissions(tree / open, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(tree / "D/secret", fs::perms::owner_all);
+    const uid_t nobody = 65534;
+    for (const char* owned : {"D/shared", "D/shared/box"}) ASSERT_EQ(chown((tree / owned).c_str(), nobody, nobody), 0);
+    lists.startUp();
+    openPath(path("D/shared/box"));
+    lists.selectFile(file("victim"));
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool swapped = setgid(nobody) == 0 && setuid(nobody) == 0 &&
+                             rename((tree / "D/shared/box").c_str(), (tree / "D/shared/box.away").c_str()) == 0 &&
+                             symlink((tree / "D/secret").c_str(), (tree / "D/shared/box").c_str()) == 0;
+        _exit(swapped ? 0 : 1);
+    }
+    int status = 1;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(status, 0) << "the other user could not swap the folder";
+    for (Action action : {Action::CompressFile, Action::Delete}) EXPECT_EQ(act(action), folderChanged);
+    EXPECT_TRUE(starter.started.empty());
+    EXPECT_TRUE(fs::exists(tree / "D/secret/victim"));
+}
+
+}  // namespace
