@@ -14,8 +14,10 @@ if(WIN32)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   math(EXPR minor "${PROJECT_VERSION_MINOR} + 0")
   set(QUARVEL_MSI_VERSION ${PROJECT_VERSION_MAJOR}.${minor}.0)
-  set(QUARVEL_ICON ${PROJECT_SOURCE_DIR}/resources/win32/quarvel2.ico)
-  set(QUARVEL_EXE ${CMAKE_BINARY_DIR}/app/win32/quarvel2.exe)
+  # wixl takes paths relative to where it runs: the build folder.
+  configure_file(${PROJECT_SOURCE_DIR}/resources/win32/quarvel2.ico quarvel2.ico COPYONLY)
+  set(QUARVEL_ICON quarvel2.ico)
+  set(QUARVEL_EXE app/win32/quarvel2.exe)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/quarvel2.wxs.in ${CMAKE_BINARY_DIR}/quarvel2.wxs @ONLY)
   include(CPack)
   return()
@@ -27,9 +29,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quarvel.org/)
-# The first line is the summary; the rest, indented by CPack, the extended text.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Quarvel puts a point-and-click face on the command-line packer ucc. Pick
+# The extended text; CPack puts the summary above it and indents it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quarvel puts a point-and-click face on the command-line packer ucc. Pick
 a drive, a folder and a file in three linked lists, then compress the
 folder or the file, decompress the file, or delete it after a Yes/No
 question that names it.
