@@ -48,9 +48,10 @@ set(doc ${CMAKE_INSTALL_DATADIR}/doc/quarvel2)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright DESTINATION ${doc})
 foreach(source debian/changelog quarvel2.1)
   get_filename_component(name ${source} NAME)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/${source}.in ${name} @ONLY)
   add_custom_command(OUTPUT ${name}.gz
-    COMMAND gzip -9nc ${CMAKE_CURRENT_LIST_DIR}/${source} > ${name}.gz
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${source})
+    COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/${name} > ${name}.gz
+    DEPENDS ${CMAKE_BINARY_DIR}/${name})
   list(APPEND compressed ${CMAKE_BINARY_DIR}/${name}.gz)
 endforeach()
 add_custom_target(package_documents ALL DEPENDS ${compressed})
