@@ -17,12 +17,7 @@ platform::OpenDirectory openAsShown(const platform::FileSystem& fileSystem, cons
 void checkStillSelected(const platform::FileSystem& fileSystem, const platform::OpenDirectory& directory,
                         platform::NativeView name, const std::optional<platform::EntryIdentity>& selected) {
     if (!selected || fileSystem.identifyFile(directory, name) != selected)
-        throw platform::PlatformFailure::fileChanged(pathInside(fileSystem, directory.path, name));
-}
-
-platform::Path pathInside(const platform::FileSystem& fileSystem, const platform::Path& directory,
-                          platform::NativeView name) {
-    return childPath(directory, name, fileSystem.separator());
+        throw platform::PlatformFailure::fileChanged(childPath(directory.path, name, fileSystem.separator()));
 }
 
 }  // namespace browse

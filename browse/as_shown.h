@@ -16,8 +16,4 @@ platform::OpenDirectory openAsShown(const platform::FileSystem& fileSystem, cons
 void checkStillSelected(const platform::FileSystem& fileSystem, const platform::OpenDirectory& directory,
                         platform::NativeView name, const std::optional<platform::EntryIdentity>& selected);
 
-// The path text of `name` inside the directory, for messages.
-platform::Path pathInside(const platform::FileSystem& fileSystem, const platform::Path& directory,
-                          platform::NativeView name);
-
 }  // namespace browse

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace browse {
 
@@ -31,9 +32,22 @@ int driveHolding(const std::vector<platform::Drive>& drives, const Path& directo
 }
 
 // Which directory `path` leads to now; nothing when it leads to none.
-std::optional<platform::FileIdentity> identityAt(const platform::FileSystem& fileSystem, const Path& path) {
+std::optional<platform::FileIdentity> identityOfPath(const platform::FileSystem& fileSystem, const Path& path) {
     try {
         return fileSystem.identityOf(fileSystem.openDirectory(path));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// What `look` finds inside the directory at `path`, if that is still the
+// directory `listed`; nothing otherwise, and then an action on what it was
+// looking for reports that it changed.
+template <class Look>
+auto lookInsideListed(const platform::FileSystem& fileSystem, const Path& path, const platform::FileIdentity& listed,
+                      Look look) -> decltype(look(std::declval<const platform::OpenDirectory&>())) {
+    try {
+        return look(openAsShown(fileSystem, path, listed));
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -96,13 +110,9 @@ void Lists::highlightDirectory(int index) {
         dir1_.highlightedIdentity_ = dir1_.ancestorIdentity(index);
     } else {
         // Looked up inside the directory that was listed, not wherever its path leads now.
-        dir1_.highlightedIdentity_.reset();
-        try {
-            const platform::OpenDirectory open = openAsShown(fileSystem_, dir1_.path_, dir1_.identity_);
-            dir1_.highlightedIdentity_ = fileSystem_.identifyDirectory(open, dir1_.shownName(index));
-        } catch (const std::exception&) {
-            // no identity: an action on it reports that it changed
-        }
+        dir1_.highlightedIdentity_ = lookInsideListed(fileSystem_, dir1_.path_, dir1_.identity_, [&](const auto& open) {
+            return fileSystem_.identifyDirectory(open, dir1_.shownName(index));
+        });
     }
 }
 
@@ -113,12 +123,8 @@ void Lists::selectFile(int index) {
     file1_.selected_ = index;
     file1_.identity_.reset();
     if (index < 0) return;
-    try {
-        const platform::OpenDirectory open = openAsShown(fileSystem_, file1_.path_, file1_.directoryIdentity_);
-        file1_.identity_ = fileSystem_.identifyFile(open, file1_.name(index));
-    } catch (const std::exception&) {
-        // no identity: an action on it reports that it changed
-    }
+    file1_.identity_ = lookInsideListed(fileSystem_, file1_.path_, file1_.directoryIdentity_,
+                                        [&](const auto& open) { return fileSystem_.identifyFile(open, file1_.name(index)); });
 }
 
 void Lists::refreshFiles() {
@@ -144,7 +150,7 @@ void Lists::open(const Path& top, const Path& directory) {
     const Path path = directory;  // `directory` may be one of Dir1's own entries
     std::vector<std::optional<platform::FileIdentity>> ancestorIdentities;
     for (const Path& ancestor : ancestorsBelow(top, path, fileSystem_.separator()))
-        ancestorIdentities.push_back(identityAt(fileSystem_, ancestor));
+        ancestorIdentities.push_back(identityOfPath(fileSystem_, ancestor));
     dir1_.show(top, path, std::move(subdirectories), fileSystem_.separator());
     dir1_.identity_ = listing.directory;
     dir1_.highlightedIdentity_ = listing.directory;

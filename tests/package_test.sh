@@ -14,6 +14,12 @@ msi=$packages/quarvel2-$version-win64.msi
 zip=$packages/quarvel2-$version-win64.zip
 for file in "$deb" "$msi" "$zip"; do [ -s "$file" ] || fail "no $(basename "$file")"; done
 
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 qt6-qpa-plugins fonts-comic-neue; do
+  [[ $depends == *$needed* ]] || fail "package does not depend on $needed"
+done
+dpkg-deb -c "$deb" | grep './usr/bin/quarvel2$' >/dev/null || fail "package lacks the executable"
+
 echo "== lintian"
 lintian --fail-on error,warning --pedantic "$deb" || fail "lintian"
 

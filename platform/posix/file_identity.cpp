@@ -22,13 +22,13 @@ std::string kernelHandle(int directory, const char* name, int flags) {
 
 }  // namespace
 
-std::optional<FileIdentity> identityAt(int directory, const char* name, bool followLinks, bool* isDirectory) {
+std::optional<FileIdentity> identityAt(int directory, const char* name, bool followLinks, unsigned* type) {
     const int self = name[0] == '\0' ? AT_EMPTY_PATH : 0;
     struct statx info;
     if (statx(directory, name, self | AT_NO_AUTOMOUNT | (followLinks ? 0 : AT_SYMLINK_NOFOLLOW),
               STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0)
         return std::nullopt;
-    if (isDirectory) *isDirectory = S_ISDIR(info.stx_mode);
+    if (type) *type = info.stx_mode & S_IFMT;
     const uint64_t born = info.stx_mask & STATX_BTIME
                               ? static_cast<uint64_t>(info.stx_btime.tv_sec) * 1000000000u + info.stx_btime.tv_nsec
                               : 0;

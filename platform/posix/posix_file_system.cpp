@@ -104,19 +104,24 @@ FileIdentity PosixFileSystem::identityOf(const OpenDirectory& directory) const {
 std::optional<EntryIdentity> PosixFileSystem::identifyFile(const OpenDirectory& directory, NativeView name) const {
     const NativeString entry(name);
     if (entry.empty()) return std::nullopt;
-    bool isDirectory = false;
-    std::optional<FileIdentity> itself = identityAt(descriptorOf(directory), entry.c_str(), false);
-    std::optional<FileIdentity> target = identityAt(descriptorOf(directory), entry.c_str(), true, &isDirectory);
-    if (!itself || !target || isDirectory) return std::nullopt;
+    unsigned type = 0;
+    std::optional<FileIdentity> itself = identityAt(descriptorOf(directory), entry.c_str(), false, &type);
+    if (!itself) return std::nullopt;
+    if (type != S_IFLNK) {  // not a link: it leads to itself
+        if (type == S_IFDIR) return std::nullopt;
+        return EntryIdentity{*itself, *itself};
+    }
+    std::optional<FileIdentity> target = identityAt(descriptorOf(directory), entry.c_str(), true, &type);
+    if (!target || type == S_IFDIR) return std::nullopt;
     return EntryIdentity{std::move(*itself), std::move(*target)};
 }
 
 std::optional<FileIdentity> PosixFileSystem::identifyDirectory(const OpenDirectory& directory, NativeView name) const {
     const NativeString entry(name);
     if (entry.empty()) return std::nullopt;
-    bool isDirectory = false;
-    std::optional<FileIdentity> identity = identityAt(descriptorOf(directory), entry.c_str(), true, &isDirectory);
-    if (!isDirectory) return std::nullopt;
+    unsigned type = 0;
+    std::optional<FileIdentity> identity = identityAt(descriptorOf(directory), entry.c_str(), true, &type);
+    if (type != S_IFDIR) return std::nullopt;
     return identity;
 }
 

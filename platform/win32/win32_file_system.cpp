@@ -214,8 +214,11 @@ FileIdentity Win32FileSystem::identityOf(const OpenDirectory& directory) const {
 
 std::optional<EntryIdentity> Win32FileSystem::identifyFile(const OpenDirectory& directory, NativeView name) const {
     if (name.empty()) return std::nullopt;
-    const auto entry = look(directory, name, false), target = look(directory, name, true);
-    if (!entry || !target || isDirectory(*entry) || isDirectory(*target) || !stillThere(directory)) return std::nullopt;
+    const auto entry = look(directory, name, false);
+    if (!entry || isDirectory(*entry)) return std::nullopt;
+    // Only a reparse point (a link) leads elsewhere.
+    const auto target = entry->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ? look(directory, name, true) : entry;
+    if (!target || isDirectory(*target) || !stillThere(directory)) return std::nullopt;
     return EntryIdentity{identityFrom(*entry), identityFrom(*target)};
 }
 

@@ -2,21 +2,15 @@
 
 #include "failure.h"
 
+#include "platform/win32/wide_text.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
 
-std::string shown(const std::filesystem::path& path) {
-    const std::wstring& text = path.native();
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
+std::string shown(const std::filesystem::path& path) { return platform::toUtf8(path.native()); }
 
 std::string lastSystemError() {
     wchar_t* buffer = nullptr;
