@@ -1,7 +1,7 @@
 #include "qt_program.h"
 
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_program_starter.h"
+#include "platform/linux/linux_file_system.h"
+#include "platform/linux/linux_program_starter.h"
 #include "window/qt/qt_dialogs.h"
 
 #include <QApplication>
@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::setIdentity();
 
-    platform::PosixFileSystem fileSystem;
-    platform::PosixProgramStarter starter;
+    platform::LinuxFileSystem fileSystem;
+    platform::LinuxProgramStarter starter;
     window::QtDialogs dialogs;
     app::Services services{fileSystem, starter, dialogs};
     app::QtProgram running(services);

@@ -5,15 +5,15 @@
 namespace app {
 
 void setIdentity() {
-    QApplication::setApplicationName(QUARVEL_NAME);
+    QApplication::setApplicationName(QString::fromUtf8(window::form1.boxTitle.data(), static_cast<qsizetype>(window::form1.boxTitle.size())));
     QApplication::setApplicationVersion(QUARVEL_VERSION);
     QApplication::setDesktopFileName(QUARVEL_DESKTOP_ID);
 }
 
-QtProgram::QtProgram(Services& services) : program(services), form(window::form1, program.lists, program) {
+QtProgram::QtProgram(Services& services)
+    : program(services), presenter(program.lists, program), form(window::form1, presenter) {
     program.unload = [this] { form.close(); };
-    form.raise(window::Control::Form1, window::Event::Load, -1);
-    form.show();
+    presenter.start();
 }
 
 }  // namespace app

@@ -18,6 +18,7 @@ public:
     explicit QtProgram(Services& services);
 
     Program program;
+    window::Presenter presenter;
     window::Form1 form;
 };
 

@@ -7,7 +7,7 @@
 #include "bench_tree.h"
 
 #include "app/qt_program.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/linux_file_system.h"
 
 #include <QApplication>
 #include <QFileSystemModel>
@@ -35,13 +35,13 @@ struct Quiet final : platform::ProgramStarter, platform::Dialogs {
 
 // The program on the real file system, as a user runs it.
 struct Program {
-    platform::PosixFileSystem fileSystem;
+    platform::LinuxFileSystem fileSystem;
     Quiet quiet;
     app::Services services{fileSystem, quiet, quiet};
     app::QtProgram running{services};
 
     const browse::DirList& dir1() const { return running.program.lists.dir1(); }
-    void raise(window::Control control, window::Event event, int row) { running.form.raise(control, event, row); }
+    void raise(window::Control control, window::Event event, int row) { running.presenter.raise(control, event, row); }
     // Opens `target` as a user would, from the top entry down.
     void open(const std::string& target) {
         raise(window::Control::Dir1, window::Event::Change, 0);

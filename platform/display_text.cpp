@@ -169,4 +169,18 @@ std::string shown(std::wstring_view text) {
 std::string displayText(std::string_view text) { return shown(text); }
 std::string displayText(std::wstring_view text) { return shown(text); }
 
+std::u32string caseFolded(std::string_view text) {
+    std::u32string folded;
+    folded.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        const size_t length = utf8Length(text.substr(i), c);
+        if (length == 0) c = static_cast<unsigned char>(text[i]);
+        i += std::max<size_t>(length, 1);
+        const auto fold = std::lower_bound(std::begin(simpleCaseFolds), std::end(simpleCaseFolds), CodePair{c, 0});
+        folded += fold != std::end(simpleCaseFolds) && fold->first == c ? fold->second : c;
+    }
+    return folded;
+}
+
 }  // namespace platform

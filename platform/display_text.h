@@ -19,4 +19,8 @@ namespace platform {
 std::string displayText(std::string_view text);   // bytes, as Linux names them
 std::string displayText(std::wstring_view text);  // UTF-16, as Windows names them
 
+// UTF-8 text with every letter in one case, by Unicode's simple case folding,
+// so that texts that differ only in case compare equal.
+std::u32string caseFolded(std::string_view text);
+
 }  // namespace platform

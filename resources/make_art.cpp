@@ -15,16 +15,18 @@ QImage toPalette(const QImage& image, Qt::ImageConversionFlags dithering) {
     return image.convertToFormat(QImage::Format_Indexed8, dithering);
 }
 
-QImage banner() {
-    QImage image(343, 82, QImage::Format_ARGB32);
+// The banner at `scale` times its 343x82 pixels, drawn anew, not enlarged.
+QImage banner(int scale) {
+    QImage image(343 * scale, 82 * scale, QImage::Format_ARGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     QLinearGradient sky(0, 0, 0, 82);
     sky.setColorAt(0.0, QColor(38, 52, 140));
     sky.setColorAt(0.55, QColor(12, 10, 86));
     sky.setColorAt(0.8, QColor(3, 1, 48));
     sky.setColorAt(1.0, QColor(1, 0, 22));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRect(0, 0, 343, 82), sky);
 
     QRandomGenerator stars(7);
     for (int i = 0; i < 60; ++i) {
@@ -123,7 +125,7 @@ QImage icon(int size) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? argv[1] : ".";
-    bool written = banner().save(folder + "/banner.png");
+    bool written = banner(1).save(folder + "/banner.png") && banner(2).save(folder + "/banner@2x.png");
     for (int size : {16, 32, 48}) written = icon(size).save(folder + QString("/icon-%1.png").arg(size)) && written;
     return written ? 0 : 1;
 }

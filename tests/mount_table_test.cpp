@@ -1,6 +1,6 @@
 #include "doubles/temp_tree.h"
 
-#include "platform/posix/mount_table.h"
+#include "platform/linux/mount_table.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

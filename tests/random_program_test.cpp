@@ -62,7 +62,7 @@ TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
     ScriptedDialogs box;
     RunningProgram program(files, starter, box);
     const browse::Lists& lists = program.lists();
-    const auto raise = [&](Control control, Event event, int row) { program.form().raise(control, event, row); };
+    const auto raise = [&](Control control, Event event, int row) { program.running.presenter.raise(control, event, row); };
 
     int deletions = 0;
     for (int step = 0; step < steps; ++step) {

@@ -2,6 +2,7 @@
 #include "doubles/tree_lists.h"
 
 #include "window/qt/fonts.h"
+#include "window/layout.h"
 #include "window/qt/list_views.h"
 
 #include <QComboBox>
@@ -132,6 +133,16 @@ TEST_F(WindowTest, File1UsesTheRowShownSelectedOrNone) {
     EXPECT_EQ(starter.started[0].operand, path("D/work").native() + "/") << "no file is guessed";
 }
 
+// Typing a name's first letters selects it, as on Windows.
+TEST_F(WindowTest, TypingInAListFindsTheRow) {
+    tree.file("D/work/real.pkg");
+    program.click(Control::Command3);
+    auto* file1 = program.control<QListView>(Control::File1);
+    QTest::keyClicks(file1, "R");
+    EXPECT_EQ(program.lists().file1().fileName(), "real.pkg");
+    EXPECT_EQ(file1->selectionModel()->selectedRows().value(0).row(), program.lists().file1().listIndex());
+}
+
 TEST_F(WindowTest, APatternInANameStartsNothingAndSaysWhy) {
     tree.file("D/work/*");
     program.click(Control::Command3);
@@ -151,7 +162,7 @@ TEST_F(WindowTest, DeepNamesCanBeScrolledIntoView) {
     dir1->doItemsLayout();
     const int lastRow = dir1->model()->rowCount() - 1;
     const QString name = dir1->model()->index(lastRow, 0).data().toString();
-    const int needed = window::RowDelegate::indentPixels * program.lists().dir1().depthOf(0) +
+    const int needed = window::dirIndentPixels * program.lists().dir1().depthOf(0) +
                        QFontMetrics(dir1->font()).horizontalAdvance(name);
     EXPECT_GE(dir1->horizontalScrollBar()->maximum() + dir1->viewport()->width(), needed);
 }

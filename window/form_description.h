@@ -10,6 +10,10 @@ namespace window {
 enum class ControlClass { DriveListBox, DirListBox, FileListBox, CommandButton, Label };
 enum class FontRole { Window, Button };
 
+struct Colour {
+    int red, green, blue;
+};
+
 struct FontDescription {
     std::string_view family;
     double pointSize;
@@ -33,7 +37,9 @@ struct FormDescription {
     std::string_view name;
     std::string_view title;
     int clientWidth, clientHeight;  // twips
-    int backgroundRed, backgroundGreen, backgroundBlue;
+    std::string_view boxTitle;  // the boxes the program shows carry the program's name
+    Colour background;
+    Colour labelText;  // light on the dark background
     FontDescription windowFont, buttonFont;
     std::array<ControlDescription, 10> controls;
 
@@ -49,7 +55,9 @@ inline constexpr FormDescription form1 = {
     "Form1",
     "Quarvel 2.0",
     5130, 6810,
-    1, 0, 66,
+    QUARVEL_NAME,
+    {1, 0, 66},
+    {0xf0, 0xe8, 0xc8},
     {"Comic Sans MS", 8.25, 400},
     {"Comic Sans MS", 9.75, 700},
     {{

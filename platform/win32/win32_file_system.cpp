@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include "platform/platform_failure.h"
+#include "platform/win32/owned.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -8,21 +9,7 @@
 namespace platform {
 namespace {
 
-// Closes a handle at the end of a scope.
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
+bool valid(const OwnedHandle& handle) { return handle.get() != INVALID_HANDLE_VALUE; }
 
 [[noreturn]] void fail(const Path& subject) {
     throw PlatformFailure::fromSystemError(static_cast<int>(GetLastError()), subject);
@@ -81,11 +68,11 @@ FileIdentity folderIdentityFrom(const BY_HANDLE_FILE_INFORMATION& information) {
 }
 
 std::optional<BY_HANDLE_FILE_INFORMATION> look(const OpenDirectory& directory, NativeView name, bool followLinks) {
-    const Handle file(CreateFileW(exact(joined(directory.path, name)).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
+    const OwnedHandle file(CreateFileW(exact(joined(directory.path, name)).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
                                   OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT),
                                   nullptr));
-    return file.valid() ? informationOf(file.get()) : std::nullopt;
+    return valid(file) ? informationOf(file.get()) : std::nullopt;
 }
 
 bool isDirectory(const BY_HANDLE_FILE_INFORMATION& information) {
@@ -96,10 +83,10 @@ bool isDirectory(const BY_HANDLE_FILE_INFORMATION& information) {
 // opened; a path that leads through a folder swapped in since does not
 // count. (Windows has no call that opens a name inside an open folder.)
 bool stillThere(const OpenDirectory& directory) {
-    const Handle now(CreateFileW(exact(directory.path.native()).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
+    const OwnedHandle now(CreateFileW(exact(directory.path.native()).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr,
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     const auto opened = informationOf(handleOf(directory));
-    const auto found = now.valid() ? informationOf(now.get()) : std::nullopt;
+    const auto found = valid(now) ? informationOf(now.get()) : std::nullopt;
     return opened && found && folderIdentityFrom(*opened) == folderIdentityFrom(*found);
 }
 
@@ -181,9 +168,9 @@ DirectoryListing Win32FileSystem::readDirectory(const Path& directory) const {
 
     const NativeString path = exact(directory.native());
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileExW(joined(path, L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) {
+    const OwnedFind search(FindFirstFileExW(joined(path, L"*").c_str(), FindExInfoBasic, &entry,
+                                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (search.get() == INVALID_HANDLE_VALUE) {
         if (GetLastError() == ERROR_FILE_NOT_FOUND) return listing;  // a root with nothing in it
         fail(directory);
     }
@@ -192,9 +179,8 @@ DirectoryListing Win32FileSystem::readDirectory(const Path& directory) const {
         if (name == L"." || name == L"..") continue;
         if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
         (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? listing.subdirectories : listing.files).add(name);
-    } while (FindNextFileW(search, &entry));
+    } while (FindNextFileW(search.get(), &entry));
     const DWORD error = GetLastError();
-    FindClose(search);
     if (error != ERROR_NO_MORE_FILES) throw PlatformFailure::fromSystemError(static_cast<int>(error), directory);
     return listing;
 }
@@ -232,9 +218,9 @@ std::optional<FileIdentity> Win32FileSystem::identifyDirectory(const OpenDirecto
 void Win32FileSystem::deleteFile(const OpenDirectory& directory, NativeView name) {
     const Path target = joined(directory.path, name);
     // The link itself is opened, never what it points to.
-    const Handle file(CreateFileW(exact(target.native()).c_str(), DELETE | FILE_READ_ATTRIBUTES, shareAll, nullptr,
+    const OwnedHandle file(CreateFileW(exact(target.native()).c_str(), DELETE | FILE_READ_ATTRIBUTES, shareAll, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!file.valid()) fail(target);
+    if (!valid(file)) fail(target);
     const auto information = informationOf(file.get());
     if (!information) fail(target);
     if (isDirectory(*information)) throw PlatformFailure::fromSystemError(ERROR_ACCESS_DENIED, target);

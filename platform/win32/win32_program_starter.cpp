@@ -1,5 +1,7 @@
 #include "platform/win32/win32_program_starter.h"
 
+#include "platform/win32/owned.h"
+
 #include "platform/platform_failure.h"
 
 #include <windows.h>
@@ -51,8 +53,8 @@ void Win32ProgramStarter::start(const ToolCommand& command) {
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
                         nullptr, nullptr, &startup, &process))
         throw PlatformFailure::fromSystemError(static_cast<int>(GetLastError()), command.program);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits for the tool: its handles go at once.
+    const OwnedHandle thread(process.hThread), started(process.hProcess);
 }
 
 }  // namespace platform

@@ -2,7 +2,7 @@
 # Re-makes the Windows art from the PNGs beside it with ImageMagick; the
 # results are committed, so the build does not need ImageMagick.
 #   quarvel2.ico: 16, 32 and 48 px, 256 colours each, transparency in the mask
-#   banner.bmp:   256 colours, uncompressed
+#   banner.bmp, banner@2x.bmp: 256 colours, uncompressed
 set -euo pipefail
 cd "$(dirname "$0")"
 work=$(mktemp -d)
@@ -18,4 +18,6 @@ convert "$work/own.png" \( -size 1x$((255 - own)) gradient:'#010203-#fefdfc' -ro
   \( -size 1x1 xc:none \) +append "$work/palette.png"
 convert "${icons[@]}" +dither -remap "$work/palette.png" quarvel2.ico
 
-convert ../banner.png -alpha off -colors 256 -type Palette -compress none BMP3:banner.bmp
+for banner in banner banner@2x; do
+  convert ../$banner.png -alpha off -colors 256 -type Palette -compress none BMP3:$banner.bmp
+done

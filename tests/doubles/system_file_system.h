@@ -7,8 +7,8 @@
 using SystemFileSystem = platform::Win32FileSystem;
 using SystemStarter = platform::Win32ProgramStarter;
 #else
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_program_starter.h"
-using SystemFileSystem = platform::PosixFileSystem;
-using SystemStarter = platform::PosixProgramStarter;
+#include "platform/linux/linux_file_system.h"
+#include "platform/linux/linux_program_starter.h"
+using SystemFileSystem = platform::LinuxFileSystem;
+using SystemStarter = platform::LinuxProgramStarter;
 #endif

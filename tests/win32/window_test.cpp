@@ -4,11 +4,16 @@
 #include "app/program.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
+#include "window/layout.h"
+#include "window/twips.h"
 #include "window/win32/form1_window.h"
 
+#include <algorithm>
 #include <array>
+#include <commctrl.h>
+#include <stdexcept>
+#include <tuple>
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 
@@ -21,8 +26,7 @@ protected:
     void SetUp() override {
         SetEnvironmentVariableW(L"PATH", L"Z:" UCC_DIR);  // the build tree, through Wine's Z: drive
         ASSERT_TRUE(SetCurrentDirectoryW(L"G:\\") && root.file(L"a.pkg") && root.file(L"b.pkg") && root.directory(L"sub"));
-        form1.raise(Control::Form1, window::Event::Load, -1);
-        form1.show(SW_SHOWNORMAL);
+        presenter.start();
         pump();
     }
 
@@ -41,13 +45,27 @@ protected:
     }
     // The mouse pressed on a row and let go; as WM_LBUTTONDBLCLK, the second press of a double click.
     void click(Control list, int row, UINT down = WM_LBUTTONDOWN) {
-        RECT item;
-        send(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        RECT item{LVIR_BOUNDS, 0, 0, 0};
+        send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         send(list, down, MK_LBUTTON, MAKELPARAM(item.left + 5, item.top + 2));
         send(list, WM_LBUTTONUP, 0, MAKELPARAM(item.left + 5, item.top + 2));
         pump();
     }
-    int count(Control list) { return static_cast<int>(send(list, LB_GETCOUNT)); }
+    void type(Control list, const wchar_t* text) {
+        for (; *text; ++text) PostMessageW(form1.control(list), WM_CHAR, *text, 0);
+        pump();
+    }
+    int count(Control list) { return static_cast<int>(send(list, LVM_GETITEMCOUNT)); }
+    int selected(Control list) { return static_cast<int>(send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
+    // What a screen reader reads for a row.
+    std::wstring itemText(Control list, int row) {
+        wchar_t text[512] = {};
+        LVITEMW item{};
+        item.pszText = text;
+        item.cchTextMax = 512;
+        send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
     bool appears(const wchar_t* name) {
         for (int tries = 0; tries < 200 && !root.exists(name); ++tries) Sleep(50);
         return root.exists(name);
@@ -59,20 +77,30 @@ protected:
     ScriptedDialogs dialogs;
     app::Services services{fileSystem, starter, dialogs};
     app::Program program{services};
-    window::Form1Window form1{window::form1, program, program.lists};
+    // Notes each event on its way to the program.
+    struct Recorder final : window::UserInput {
+        explicit Recorder(window::UserInput& program) : program(program) {}
+        void raise(Control control, window::Event event, int row) override {
+            seen.push_back({control, event, row});
+            program.raise(control, event, row);
+        }
+        window::UserInput& program;
+        std::vector<std::tuple<Control, window::Event, int>> seen;
+    } recorder{program};
+    window::Presenter presenter{program.lists, recorder};
+    window::Form1Window form1{window::form1, presenter};
 };
 
 TEST_F(WindowTest, EveryControlSitsAtItsTablePlaceInTabOrderWithItsCaptionWhole) {
-    if (GetDpiForWindow(form1.handle()) != 96) GTEST_SKIP() << "the table's pixels are for 96 dpi";
+    if (GetDpiForWindow(form1.window()) != 96) GTEST_SKIP() << "the table's pixels are for 96 dpi";
     RECT client;
-    GetClientRect(form1.handle(), &client);
+    GetClientRect(form1.window(), &client);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(342L, 454L));
-    std::map<int, const window::ControlDescription*> tabOrder;  // by tab index, all but the label
     for (const window::ControlDescription& control : window::form1.controls) {
         HWND handle = form1.control(control.id);
         RECT place;
         GetWindowRect(handle, &place);
-        MapWindowPoints(nullptr, form1.handle(), reinterpret_cast<POINT*>(&place), 2);
+        MapWindowPoints(nullptr, form1.window(), reinterpret_cast<POINT*>(&place), 2);
         EXPECT_EQ((std::array{place.left, place.top, place.right - place.left, place.bottom - place.top}),
                   (std::array<LONG, 4>{control.left / 15, control.top / 15, control.width / 15, control.height / 15}))
             << control.name;
@@ -84,13 +112,12 @@ TEST_F(WindowTest, EveryControlSitsAtItsTablePlaceInTabOrderWithItsCaptionWhole)
             ReleaseDC(handle, dc);
             EXPECT_LE(caption.cx, control.width / 15 - 4) << control.name << " shows its caption whole";
         }
-        if (control.kind != window::ControlClass::Label) tabOrder[control.tabIndex] = &control;
     }
     // The focus starts on Drive1, the first; Tab goes through them all and round.
     HWND at = GetFocus();
-    for (const auto& [tabIndex, control] : tabOrder) {
-        EXPECT_EQ(at, form1.control(control->id)) << "Tab should be on " << control->name;
-        at = GetNextDlgTabItem(form1.handle(), at, FALSE);
+    for (Control control : window::tabOrder(window::form1)) {
+        EXPECT_EQ(at, form1.control(control)) << "Tab should be on control " << static_cast<int>(control);
+        at = GetNextDlgTabItem(form1.window(), at, FALSE);
     }
     EXPECT_EQ(at, form1.control(Control::Drive1)) << "Tab goes round";
 }
@@ -127,7 +154,7 @@ TEST_F(WindowTest, Dir1OpensOnReturnAndDoubleClickAndAnUnreadyDriveIsReportedOnc
     send(Control::Drive1, CB_SETCURSEL,
          send(Control::Drive1, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"f:")));
     for (const WORD notification : {CBN_SELENDOK, CBN_SELCHANGE})  // as the list reports a pick with the mouse
-        SendMessageW(form1.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drive1), notification),
+        SendMessageW(form1.window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drive1), notification),
                      reinterpret_cast<LPARAM>(drive1));
     pump();
     EXPECT_EQ(dialogs.reported.size(), 1u);
@@ -146,12 +173,70 @@ TEST_F(WindowTest, CompressButtonsPackTheSelectedFileOrTheFolderThroughTheTool) 
     EXPECT_FALSE(root.exists(L"0hidden.pkg.gz"));
 }
 
+// Typing finds a file as on Linux; a long name scrolls sideways and is read
+// whole; picking the shown drive again by keys raises Change again.
+TEST_F(WindowTest, TypeAheadSidewaysScrollReadableRowsAndARetriedDrive) {
+    const std::wstring longName(120, L'x');
+    ASSERT_TRUE(root.file(L"real.pkg") && root.file((longName + L".pkg").c_str()));
+    press(Control::Command3);
+    type(Control::File1, L"r");
+    EXPECT_EQ(itemText(Control::File1, selected(Control::File1)), L"real.pkg");
+    EXPECT_EQ(program.lists.file1().fileName(), L"real.pkg");
+
+    RECT client;
+    GetClientRect(form1.control(Control::File1), &client);
+    EXPECT_GT(send(Control::File1, LVM_GETCOLUMNWIDTH, 0), client.right) << "the row is wider than the list";
+    EXPECT_TRUE(GetWindowLongW(form1.control(Control::File1), GWL_STYLE) & WS_HSCROLL);
+
+    recorder.seen.clear();
+    SetFocus(form1.control(Control::Drive1));
+    send(Control::Drive1, WM_KEYDOWN, VK_F4);  // the list opens on the drive shown
+    send(Control::Drive1, WM_KEYDOWN, VK_RETURN);
+    pump();
+    const int drive = program.lists.drive1().listIndex();
+    EXPECT_EQ(std::count(recorder.seen.begin(), recorder.seen.end(), std::tuple(Control::Drive1, window::Event::Change, drive)), 1);
+}
+
+// Moved to a monitor of twice the DPI, the window lays itself out again from
+// its twips; back, it is as it was.
+TEST_F(WindowTest, AChangeOfDpiLaysTheWindowOutAgain) {
+    const auto place = [this](Control control) {
+        RECT rect;
+        GetWindowRect(form1.control(control), &rect);
+        MapWindowPoints(nullptr, form1.window(), reinterpret_cast<POINT*>(&rect), 2);
+        return std::array{rect.left, rect.top, rect.right - rect.left};
+    };
+    const UINT dpi = GetDpiForWindow(form1.window());
+    const auto before = place(Control::Command4);
+    for (const UINT now : {dpi * 2, dpi}) {
+        RECT suggested{0, 0, 100, 100};
+        SendMessageW(form1.window(), WM_DPICHANGED, MAKEWPARAM(now, now), reinterpret_cast<LPARAM>(&suggested));
+        RECT client;
+        GetClientRect(form1.window(), &client);
+        EXPECT_EQ(client.right, window::twipsToPixels(window::form1.clientWidth, now));
+        EXPECT_EQ(place(Control::Command4)[0], window::twipsToPixels(3960, now));
+    }
+    EXPECT_EQ(place(Control::Command4), before);
+}
+
+// A failure that no event caught closes the window and comes out of run().
+TEST_F(WindowTest, AFailureOutsideTheBoundaryEndsTheLoopInsteadOfCrossingTheSystem) {
+    struct Failing final : window::UserInput {
+        void raise(Control, window::Event, int) override { throw std::logic_error("no row"); }
+    } failing;
+    window::Presenter broken{program.lists, failing};
+    window::Form1Window form{window::form1, broken};
+    PostMessageW(form.control(Control::Command3), BM_CLICK, 0, 0);
+    EXPECT_THROW(form.run(), std::logic_error);
+    EXPECT_EQ(form.window(), nullptr);
+}
+
 TEST_F(WindowTest, ExitClosesTheWindowAndEndsTheMessageLoop) {
     program.unload = [this] { form1.close(); };  // as the program's main does
     send(Control::Command2, BM_CLICK);
     PostQuitMessage(7);  // ends the loop with 7 only if the window does not end it first
     EXPECT_EQ(form1.run(), 0);
-    EXPECT_EQ(form1.handle(), nullptr);
+    EXPECT_EQ(form1.window(), nullptr);
 }
 
 }  // namespace

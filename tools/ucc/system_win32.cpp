@@ -2,6 +2,7 @@
 
 #include "failure.h"
 
+#include "platform/win32/owned.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -32,8 +33,8 @@ bool isPlainFile(const std::filesystem::path& path) {
 std::vector<std::filesystem::path> visibleEntries(const std::filesystem::path& directory) {
     std::vector<std::filesystem::path> entries;
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((directory.native() + L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) {
+    const platform::OwnedFind search(FindFirstFileW((directory.native() + L"*").c_str(), &entry));
+    if (search.get() == INVALID_HANDLE_VALUE) {
         if (GetLastError() == ERROR_FILE_NOT_FOUND) return entries;
         throw Failure::fromSystem(directory);
     }
@@ -41,8 +42,7 @@ std::vector<std::filesystem::path> visibleEntries(const std::filesystem::path& d
         const std::wstring name = entry.cFileName;
         if (name != L"." && name != L".." && !(entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             entries.emplace_back(directory.native() + name);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
     return entries;
 }
 

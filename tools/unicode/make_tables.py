@@ -84,3 +84,14 @@ print("// one holding the composed form.")
 print("constexpr CodePair composingPairs[] = {")
 rows(f"{{0x{first:X}, 0x{second:X}}}" for first, second in pairs)
 print("};")
+
+folds = []
+for line in (ucd / "CaseFolding.txt").read_text(encoding="utf-8").splitlines():
+    fields = [f.strip() for f in line.split("#")[0].split(";")]
+    if len(fields) >= 3 and fields[1] in ("C", "S"):
+        folds.append((int(fields[0], 16), int(fields[2], 16)))
+print("// Each code point that simple case folding changes, and what it becomes: what")
+print("// type-ahead compares, so that typing r finds README as well as real.")
+print("constexpr CodePair simpleCaseFolds[] = {")
+rows(f"{{0x{code:X}, 0x{folded:X}}}" for code, folded in sorted(folds))
+print("};")

@@ -1,33 +1,28 @@
 #include "drive_view.h"
 
-#include "window/row_texts.h"
-
 #include <QSignalBlocker>
 
 namespace window {
 
-DriveView::DriveView(const browse::DriveList& drives, std::function<void(Event, int)> raise, QWidget* parent)
-    : QComboBox(parent), drives_(drives), raise_(std::move(raise)) {
+DriveView::DriveView(Presenter& presenter, QWidget* parent) : QComboBox(parent), presenter_(presenter) {
     // activated comes for every pick, by mouse, keys or wheel, also of the
     // drive already shown; currentIndexChanged would miss a retry.
-    connect(this, &QComboBox::activated, this, [this](int index) { raise_(Event::Change, index); });
+    connect(this, &QComboBox::activated, this, [this](int row) { presenter_.pickDrive(row); });
 }
 
-void DriveView::showList() {
+void DriveView::showRows(const std::vector<std::string>& rows) {
     const QSignalBlocker showing(this);
-    QStringList texts;
-    for (const auto& drive : drives_.drives()) texts << QString::fromStdString(driveRowText(drive));
-    bool same = texts.size() == count();
-    for (int i = 0; same && i < count(); ++i) same = itemText(i) == texts[i];
-    if (!same) {
-        clear();
-        addItems(texts);
-    }
-    setCurrentIndex(drives_.listIndex());
+    clear();
+    for (const std::string& row : rows) addItem(QString::fromStdString(row));
+}
+
+void DriveView::showSelected(int row) {
+    const QSignalBlocker showing(this);
+    setCurrentIndex(row);
 }
 
 void DriveView::showPopup() {
-    raise_(Event::DropDown, -1);
+    presenter_.dropDown();
     QComboBox::showPopup();
 }
 

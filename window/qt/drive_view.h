@@ -1,27 +1,23 @@
 #pragma once
 
-#include "browse/drive_list.h"
-#include "window/controls.h"
+#include "window/presenter.h"
 
 #include <QComboBox>
-#include <functional>
 
 namespace window {
 
-// Drive1 on screen: a drop-down of the drives. Every pick raises Change, the
-// same drive picked again too (the lists decide whether there is anything to
-// do); opening the list raises DropDown first, so it shows the drives there
-// are now.
+// Drive1 on screen: a drop-down of the drives. Every pick goes to the
+// presenter, the drive shown picked again too; opening the list tells it
+// first, so the list shows the drives there are now.
 class DriveView final : public QComboBox {
 public:
-    DriveView(const browse::DriveList& drives, std::function<void(Event, int)> raise, QWidget* parent);
-    // Shows the drives and the selection as the list has them.
-    void showList();
+    DriveView(Presenter& presenter, QWidget* parent);
+    void showRows(const std::vector<std::string>& rows);
+    void showSelected(int row);
     void showPopup() override;
 
 private:
-    const browse::DriveList& drives_;
-    std::function<void(Event, int)> raise_;
+    Presenter& presenter_;
 };
 
 }  // namespace window

@@ -1,5 +1,7 @@
 #include "fonts.h"
 
+#include "window/layout.h"
+
 #include <QFontMetricsF>
 #include <QPushButton>
 #include <QStyle>
@@ -31,10 +33,12 @@ int captionWidth(const QPushButton& button) {
 }
 
 QFont fittedFont(const QPushButton& button) {
-    const int width = captionWidth(button);
     QFont fitted = button.font();
-    while (QFontMetricsF(fitted).horizontalAdvance(button.text()) > width && fitted.pointSizeF() > 4)
-        fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
+    fitted.setPointSizeF(fittedPointSize(fitted.pointSizeF(), captionWidth(button), [&](double pointSize) {
+        QFont font = button.font();
+        font.setPointSizeF(pointSize);
+        return QFontMetricsF(font).horizontalAdvance(button.text());
+    }));
     return fitted;
 }
 

@@ -1,10 +1,10 @@
 #include "form1.h"
 
-#include "dir_view.h"
 #include "drive_view.h"
-#include "file_view.h"
 #include "fonts.h"
+#include "list_views.h"
 
+#include "window/layout.h"
 #include "window/twips.h"
 
 #include <QIcon>
@@ -34,8 +34,7 @@ protected:
 
 }  // namespace
 
-Form1::Form1(const FormDescription& description, const browse::Lists& lists, UserInput& input)
-    : lists_(lists), input_(input), banner_(":/banner.png") {
+Form1::Form1(const FormDescription& description, Presenter& presenter) : presenter_(presenter) {
     installFontStandIns();
     setObjectName(text(description.name));
     setWindowTitle(text(description.title));
@@ -44,17 +43,16 @@ Form1::Form1(const FormDescription& description, const browse::Lists& lists, Use
     setWindowIcon(icon);
     setFont(fontFor(description.windowFont));
 
+    const auto colour = [](Colour c) { return QColor(c.red, c.green, c.blue); };
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(description.backgroundRed, description.backgroundGreen,
-                                              description.backgroundBlue));
-    colours.setColor(QPalette::WindowText, QColor(0xf0, 0xe8, 0xc8));
+    colours.setColor(QPalette::Window, colour(description.background));
+    colours.setColor(QPalette::WindowText, colour(description.labelText));
     setPalette(colours);
     setAutoFillBackground(true);
 
     const double dpi = logicalDpiX();
     setFixedSize(twipsToPixels(description.clientWidth, dpi), twipsToPixels(description.clientHeight, dpi));
 
-    std::map<int, QWidget*> byTabIndex;
     for (const ControlDescription& control : description.controls) {
         QWidget* widget = createControl(control, description);
         widget->setObjectName(text(control.name));
@@ -63,28 +61,25 @@ Form1::Form1(const FormDescription& description, const browse::Lists& lists, Use
                             twipsToPixels(control.width, dpi), twipsToPixels(control.height, dpi));
         if (auto* button = qobject_cast<QPushButton*>(widget)) button->setFont(fittedFont(*button));
         controls_.emplace(control.id, widget);
-        byTabIndex.emplace(control.tabIndex, widget);
     }
-    QWidget* previous = nullptr;
-    for (auto [tabIndex, widget] : byTabIndex) {
-        if (widget->focusPolicy() == Qt::NoFocus) continue;  // the label is no stop
-        if (previous) setTabOrder(previous, widget);
-        previous = widget;
-    }
-    control(Control::Drive1)->setFocus(Qt::OtherFocusReason);
+    const std::vector<Control> order = tabOrder(description);
+    for (size_t i = 1; i < order.size(); ++i) setTabOrder(control(order[i - 1]), control(order[i]));
+    control(order.front())->setFocus(Qt::OtherFocusReason);
+    presenter_.attach(this);
 }
 
+Form1::~Form1() { presenter_.attach(nullptr); }
+
 QWidget* Form1::createControl(const ControlDescription& control, const FormDescription& description) {
-    const auto raiser = [this, id = control.id](Event event, int row) { raise(id, event, row); };
     QWidget* widget = nullptr;
     switch (control.kind) {
-    case ControlClass::DriveListBox: widget = drive1_ = new DriveView(lists_.drive1(), raiser, this); break;
-    case ControlClass::DirListBox: widget = dir1_ = new DirView(lists_.dir1(), raiser, this); break;
-    case ControlClass::FileListBox: widget = file1_ = new FileView(lists_.file1(), raiser, this); break;
+    case ControlClass::DriveListBox: widget = drive1_ = new DriveView(presenter_, this); break;
+    case ControlClass::DirListBox:
+    case ControlClass::FileListBox: widget = new ListView(presenter_, control.id, this); break;
     case ControlClass::CommandButton: {
         auto* button = new Button(text(control.caption), this);
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [raiser] { raiser(Event::Click, -1); });
+        connect(button, &QPushButton::clicked, this, [this, id = control.id] { presenter_.click(id); });
         widget = button;
         break;
     }
@@ -93,6 +88,7 @@ QWidget* Form1::createControl(const ControlDescription& control, const FormDescr
         label->setTextFormat(Qt::PlainText);
         label->setText(text(control.caption));
         label->setAlignment(Qt::AlignCenter);
+        label->setFocusPolicy(Qt::NoFocus);
         widget = label;
         break;
     }
@@ -101,20 +97,29 @@ QWidget* Form1::createControl(const ControlDescription& control, const FormDescr
     return widget;
 }
 
-void Form1::raise(Control control, Event event, int row) {
-    input_.raise(control, event, row);
-    showLists();
-}
+ListView* Form1::listView(Control list) const { return static_cast<ListView*>(control(list)); }
 
-void Form1::showLists() {
-    drive1_->showList();
-    dir1_->showList();
-    file1_->showList();
+void Form1::showWindow() { show(); }
+
+void Form1::showDrives(const std::vector<std::string>& rows) { drive1_->showRows(rows); }
+
+void Form1::showRowCount(Control list, int) { listView(list)->reload(); }
+
+void Form1::showSelection(Control list, int row) {
+    if (list == Control::Drive1)
+        drive1_->showSelected(row);
+    else
+        listView(list)->showSelected(row);
 }
 
 void Form1::paintEvent(QPaintEvent*) {
+    // At 96 dpi pixel for pixel, so the last column lies past the edge.
+    const double scale = devicePixelRatioF();
+    const BannerDrawing banner = bannerAt(scale);
+    const QPixmap image(banner.twiceImage ? ":/banner@2x.png" : ":/banner.png");
     QPainter painter(this);
-    painter.drawPixmap(0, 0, banner_);  // unscaled; what lies past the right edge is cut off
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRectF(0, 0, banner.width / scale, banner.height / scale), image, QRectF(image.rect()));
 }
 
 }  // namespace window

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "browse/lists.h"
-#include "window/controls.h"
 #include "window/form_description.h"
+#include "window/presenter.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -11,35 +10,32 @@
 namespace window {
 
 class DriveView;
-class DirView;
-class FileView;
+class ListView;
 
 // The program's one window, built from its description: the banner, the
-// fonts, and each control at its place in tab order. It shows the lists and
-// hands whatever the user does to `input`, then shows the lists again.
-class Form1 final : public QWidget {
+// fonts, and each control at its place in tab order. It draws what the
+// presenter decides and forwards the user's gestures to it.
+class Form1 final : public QWidget, private ListsView {
 public:
-    Form1(const FormDescription& description, const browse::Lists& lists, UserInput& input);
+    Form1(const FormDescription& description, Presenter& presenter);
+    ~Form1() override;
 
     QWidget* control(Control id) const { return controls_.at(id); }
-    // Hands an event to the program, then shows what it left.
-    void raise(Control control, Event event, int row);
-    // Shows the three lists as they are now.
-    void showLists();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QWidget* createControl(const ControlDescription& control, const FormDescription& description);
+    void showWindow() override;
+    void showDrives(const std::vector<std::string>& rows) override;
+    void showRowCount(Control list, int count) override;
+    void showSelection(Control list, int row) override;
+    ListView* listView(Control list) const;
 
-    const browse::Lists& lists_;
-    UserInput& input_;
+    Presenter& presenter_;
     std::map<Control, QWidget*> controls_;
     DriveView* drive1_ = nullptr;
-    DirView* dir1_ = nullptr;
-    FileView* file1_ = nullptr;
-    QPixmap banner_;
 };
 
 }  // namespace window

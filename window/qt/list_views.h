@@ -1,62 +1,71 @@
 #pragma once
 
+#include "window/presenter.h"
+
 #include <QAbstractListModel>
+#include <QIcon>
 #include <QListView>
 #include <QStyledItemDelegate>
-#include <functional>
 
 namespace window {
 
-// An adapter that shows one of the lists; reload() tells its view that the
-// list was replaced.
-class ListModel : public QAbstractListModel {
+// Dir1's or File1's rows as the presenter words them; reload() tells the view
+// that the list was replaced.
+class RowsModel final : public QAbstractListModel {
 public:
-    static constexpr int DepthRole = Qt::UserRole + 1;  // how far a row is indented
-    using QAbstractListModel::QAbstractListModel;
+    static constexpr int IndentRole = Qt::UserRole + 1;  // how many steps a row is indented
+    RowsModel(const Presenter& presenter, Control list, QObject* parent);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
     void reload() {
         beginResetModel();
         endResetModel();
     }
+
+private:
+    const Presenter& presenter_;
+    Control list_;
+    QIcon openFolder_, closedFolder_;
 };
 
-// Draws rows indented by their depth, all as wide as the widest, so that the
-// view scrolls far enough to read any name whole.
+// Draws rows indented, all as wide as the widest, so that the view scrolls
+// far enough to read any name whole.
 class RowDelegate final : public QStyledItemDelegate {
 public:
-    static constexpr int indentPixels = 10;
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // Measures the rows again: every row when there are few, else the rows
-    // whose names are longest (`length` of a row), as a million rows cannot
-    // all be measured.
-    void measure(const QListView& view, const std::function<size_t(int row)>& length);
+    // Measures the widest of `rows` again.
+    void measure(const QListView& view, const std::vector<int>& rows);
 
 private:
     int width_ = 0;
 };
 
-// What both list views share: one row selected at most, nothing editable,
-// rows of one size, so that a million rows lay out at once, and showing a
-// list again without losing the user's place.
-class ListView : public QListView {
+// Dir1 or File1 on screen: one row selected at most, nothing editable, rows
+// of one size, so that a million rows lay out at once. What the user does
+// goes to the presenter; what it says changed is shown without losing the
+// user's place. Dir1 always has one row highlighted, and a double click or
+// Return opens it; File1 may have none, and a double click only selects.
+class ListView final : public QListView {
 public:
-    using QListView::QListView;
+    ListView(Presenter& presenter, Control list, QWidget* parent);
+    // The list has new rows.
+    void reload();
+    // Shows `row` (-1: none) as the one selected.
+    void showSelected(int row);
 
 protected:
-    // Shows `model`; `selectedByUser` hears each selection the user makes
-    // (the row, or -1 for none), never one that show() makes.
-    void setUp(ListModel& model, std::function<void(int row)> selectedByUser);
-    // Reloads the rows when `generation` moved on, measuring their names by
-    // `length`, then shows `row` (-1 for none) as the one selected. When
-    // neither changed, the view stays where the user scrolled it.
-    void show(unsigned generation, int row, const std::function<size_t(int row)>& length);
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    ListModel* model_ = nullptr;
+    void selectedByUser(int row);
+
+    Presenter& presenter_;
+    Control list_;
+    RowsModel model_;
     RowDelegate delegate_{this};
-    std::function<void(int row)> selectedByUser_;
-    unsigned shownGeneration_ = ~0U;
     bool showing_ = false;
 };
 

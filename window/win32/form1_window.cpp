@@ -1,34 +1,48 @@
 #include "window/win32/form1_window.h"
 
-#include "window/row_texts.h"
 #include "platform/win32/wide_text.h"
 #include "resources/win32/resource_ids.h"
+#include "window/layout.h"
 #include "window/twips.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <map>
 
 namespace window {
 namespace {
 
+using platform::OwnedBrush;
+using platform::OwnedFont;
+using platform::OwnedPen;
+using platform::Selected;
+
 constexpr wchar_t className[] = L"Quarvel2Form1";
-constexpr UINT raiseMessage = WM_APP + 1;      // wParam: control, event; lParam: row
-constexpr UINT pickDriveMessage = WM_APP + 2;  // wParam: drive index
+// Gestures wait in the queue until the control is done with the message that
+// brought them: a box an event shows must not open inside a click.
+constexpr UINT gestureMessage = WM_APP + 1;  // wParam: control, gesture; lParam: row
+constexpr UINT typedMessage = WM_APP + 2;    // wParam: control, character; lParam: time
+enum Gesture { PickDrive, Highlight, Open, OpenHighlighted, Select, Click };
 constexpr DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr COLORREF labelText = RGB(0xf0, 0xe8, 0xc8);  // light on the dark blue
 constexpr int firstId = 100;
 
 int idOf(Control control) { return firstId + static_cast<int>(control); }
-
+bool isList(Control control) { return control == Control::Dir1 || control == Control::File1; }
 std::wstring wide(std::string_view text) { return platform::fromUtf8(text); }
+COLORREF rgb(Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-HFONT createFont(const FontDescription& font, UINT dpi) {
-    const int height = -MulDiv(static_cast<int>(font.pointSize * 100 + 0.5), static_cast<int>(dpi), 7200);
-    return CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       wide(font.family).c_str());
+OwnedFont createFont(const FontDescription& font, double pointSize, UINT dpi) {
+    const int height = -MulDiv(static_cast<int>(pointSize * 100 + 0.5), static_cast<int>(dpi), 7200);
+    return OwnedFont(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, wide(font.family).c_str()));
+}
+
+SIZE textSize(HDC dc, HFONT font, const std::wstring& text) {
+    const Selected selected(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
 }
 
 void registerClass(HINSTANCE instance, WNDPROC procedure) {
@@ -49,13 +63,18 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
     RegisterClassExW(&windowClass);
 }
 
+platform::OwnedBitmap loadBitmap(int id) {
+    return platform::OwnedBitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
 // A small folder: open for the directory and its ancestors, closed below.
 void drawFolder(HDC dc, int left, const RECT& row, bool open, UINT dpi) {
     const auto scaled = [dpi](int pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); };
     const int top = (row.top + row.bottom - scaled(10)) / 2;
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(128, 96, 0));
-    HBRUSH fill = CreateSolidBrush(RGB(248, 208, 96));
-    const HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, fill);
+    const OwnedPen pen(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
+    const OwnedBrush fill(CreateSolidBrush(RGB(248, 208, 96)));
+    const Selected penSelected(dc, pen.get()), brushSelected(dc, fill.get());
     Rectangle(dc, left, top, left + scaled(6), top + scaled(3));
     Rectangle(dc, left, top + scaled(2), left + scaled(14), top + scaled(11));
     if (open) {
@@ -65,127 +84,126 @@ void drawFolder(HDC dc, int left, const RECT& row, bool open, UINT dpi) {
                               {left + scaled(13), top + scaled(10)}};
         Polygon(dc, flap, 4);
     }
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(fill);
 }
 
 }  // namespace
 
-Form1Window::Form1Window(const FormDescription& form, UserInput& input, const browse::Lists& lists)
-    : form_(form), input_(input), lists_(lists) {
+Form1Window::Form1Window(const FormDescription& form, Presenter& presenter, int showCommand)
+    : form_(form), presenter_(presenter), showCommand_(showCommand) {
     // The manifest asks for common controls 6: they are registered here.
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(instance, procedure);
-    background_ = CreateSolidBrush(RGB(form.backgroundRed, form.backgroundGreen, form.backgroundBlue));
-    banner_ = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(QUARVEL_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    background_.reset(CreateSolidBrush(rgb(form.background)));
+    banner_ = loadBitmap(QUARVEL_BANNER);
+    banner2x_ = loadBitmap(QUARVEL_BANNER_2X);
     CreateWindowExW(0, className, wide(form.title).c_str(), frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
                     nullptr, nullptr, instance, this);
     if (!window_) return;
-
-    // The client area has the table's size at the window's own DPI.
     dpi_ = GetDpiForWindow(window_);
-    RECT frame{0, 0, twipsToPixels(form.clientWidth, dpi_), twipsToPixels(form.clientHeight, dpi_)};
+    createControls();
+    layOut();
+    presenter_.attach(this);
+}
+
+Form1Window::~Form1Window() {
+    presenter_.attach(nullptr);
+    close();
+}
+
+void Form1Window::createControls() {
+    // Creation order is tab order; the label, no stop, comes last.
+    for (Control id : tabOrder(form_))
+        for (const ControlDescription& control : form_.controls)
+            if (control.id == id) controls_[static_cast<size_t>(id)] = createControl(control);
+    for (const ControlDescription& control : form_.controls)
+        if (control.kind == ControlClass::Label) controls_[static_cast<size_t>(control.id)] = createControl(control);
+}
+
+HWND Form1Window::createControl(const ControlDescription& control) {
+    const auto create = [&](DWORD exStyle, const wchar_t* kind, DWORD style) {
+        return CreateWindowExW(exStyle, kind, wide(control.caption).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
+                               10, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(control.id))),
+                               GetModuleHandleW(nullptr), nullptr);
+    };
+    HWND created = nullptr;
+    switch (control.kind) {
+    case ControlClass::DriveListBox:
+        created = create(0, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+        break;
+    case ControlClass::DirListBox:
+    case ControlClass::FileListBox: {
+        // A virtual list: rows are drawn from the lists, so a million cost
+        // nothing; their texts reach screen readers through LVN_GETDISPINFO.
+        created = create(WS_EX_CLIENTEDGE, WC_LISTVIEWW,
+                         WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
+                             LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER);
+        SendMessageW(created, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = 10;
+        SendMessageW(created, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(created, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(control.accessibleName).c_str()));
+        SetWindowSubclass(created, listProcedure, static_cast<UINT_PTR>(control.id), reinterpret_cast<DWORD_PTR>(this));
+        break;
+    }
+    case ControlClass::CommandButton: created = create(0, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON); break;
+    case ControlClass::Label: created = create(0, WC_STATICW, SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX); break;
+    }
+    return created;
+}
+
+// Places and sizes everything from the table's twips at the window's DPI,
+// fonts too: when the window is made, and when it moves to a monitor of
+// another DPI.
+void Form1Window::layOut() {
+    RECT frame{0, 0, twipsToPixels(form_.clientWidth, dpi_), twipsToPixels(form_.clientHeight, dpi_)};
     AdjustWindowRectExForDpi(&frame, frameStyle, FALSE, 0, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    windowFont_ = createFont(form.windowFont, dpi_);
-    buttonFont_ = createFont(form.buttonFont, dpi_);
-    HDC dc = GetDC(window_);
-    const HGDIOBJ old = SelectObject(dc, windowFont_);
+    OwnedFont windowFont = createFont(form_.windowFont, form_.windowFont.pointSize, dpi_);
+    OwnedFont buttonFont = createFont(form_.buttonFont, form_.buttonFont.pointSize, dpi_);
+    std::vector<OwnedFont> buttonFonts;
+    const platform::WindowDc dc(window_);
     TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
+    {
+        const Selected selected(dc.get(), windowFont.get());
+        GetTextMetricsW(dc.get(), &metrics);
+    }
     // A row has room for its text and for Dir1's folder.
-    itemHeight_ = std::max<int>(metrics.tmHeight + MulDiv(2, static_cast<int>(dpi_), 96),
-                                MulDiv(14, static_cast<int>(dpi_), 96));
-    createControls();
-}
+    itemHeight_ = std::max<int>(metrics.tmHeight + scaled(2), scaled(14));
 
-Form1Window::~Form1Window() {
-    close();
-    for (HFONT font : shrunkFonts_) DeleteObject(font);
-    DeleteObject(windowFont_);
-    DeleteObject(buttonFont_);
-    DeleteObject(background_);
-    if (banner_) DeleteObject(banner_);
-}
-
-void Form1Window::createControls() {
-    std::map<int, const ControlDescription*> byTabIndex;
-    for (const ControlDescription& control : form_.controls) byTabIndex.emplace(control.tabIndex, &control);
-    // Creation order is tab order.
-    for (const auto& [tabIndex, control] : byTabIndex)
-        controls_[static_cast<size_t>(control->id)] = createControl(*control);
-}
-
-HWND Form1Window::createControl(const ControlDescription& control) {
-    const int x = twipsToPixels(control.left, dpi_), y = twipsToPixels(control.top, dpi_);
-    const int width = twipsToPixels(control.width, dpi_), height = twipsToPixels(control.height, dpi_);
-    const auto create = [&](DWORD exStyle, const wchar_t* kind, DWORD style, int h) {
-        return CreateWindowExW(exStyle, kind, wide(control.caption).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                               h, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(control.id))),
-                               GetModuleHandleW(nullptr), nullptr);
-    };
-    HWND created = nullptr;
-    HFONT font = control.font == FontRole::Button ? buttonFont_ : windowFont_;
-    switch (control.kind) {
-    case ControlClass::DriveListBox:
-        created = create(0, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, height + 8 * itemHeight_);
-        SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        fitComboHeight(created, height);
-        return created;
-    case ControlClass::DirListBox:
-    case ControlClass::FileListBox:
-        // No strings: rows are drawn from the lists, so a million cost nothing.
-        created = create(WS_EX_CLIENTEDGE, L"LISTBOX",
-                         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
-                         height);
-        break;
-    case ControlClass::CommandButton:
-        created = create(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, height);
-        font = fittingFont(created, control);
-        break;
-    case ControlClass::Label:
-        created = create(0, L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, height);
-        break;
+    for (const ControlDescription& control : form_.controls) {
+        HWND handle = this->control(control.id);
+        const int x = twipsToPixels(control.left, dpi_), y = twipsToPixels(control.top, dpi_);
+        const int width = twipsToPixels(control.width, dpi_), height = twipsToPixels(control.height, dpi_);
+        const FontDescription& description = control.font == FontRole::Button ? form_.buttonFont : form_.windowFont;
+        HFONT font = control.font == FontRole::Button ? buttonFont.get() : windowFont.get();
+        if (control.kind == ControlClass::CommandButton) {
+            const std::wstring caption = wide(control.caption);
+            const double room = width - 2 * scaled(6);
+            const double pointSize = fittedPointSize(description.pointSize, room, [&](double size) {
+                const OwnedFont trial = createFont(description, size, dpi_);
+                return static_cast<double>(textSize(dc.get(), trial.get(), caption).cx);
+            });
+            buttonFonts.push_back(createFont(description, pointSize, dpi_));
+            font = buttonFonts.back().get();
+        }
+        const bool combo = control.kind == ControlClass::DriveListBox;
+        SetWindowPos(handle, nullptr, x, y, width, combo ? height + 8 * itemHeight_ : height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (combo) fitComboHeight(handle, height);
     }
-    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return created;
-}
-
-// The table's font where the caption fits; else the largest smaller one that
-// does, as a substituted face may run wider than the one the table names.
-HFONT Form1Window::fittingFont(HWND button, const ControlDescription& control) {
-    const std::wstring caption = wide(control.caption);
-    RECT client;
-    GetClientRect(button, &client);
-    const int margin = MulDiv(4, static_cast<int>(dpi_), 96);
-    LOGFONTW description;
-    GetObjectW(buttonFont_, sizeof description, &description);
-    HDC dc = GetDC(button);
-    const HGDIOBJ old = SelectObject(dc, buttonFont_);
-    HFONT font = buttonFont_;
-    for (;;) {
-        SelectObject(dc, font);
-        SIZE size;
-        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-        const bool fits = size.cx <= client.right - 2 * margin && size.cy <= client.bottom;
-        if (fits || description.lfHeight >= -6) break;
-        ++description.lfHeight;  // heights are negative: one pixel smaller
-        if (font != buttonFont_) DeleteObject(font);
-        font = CreateFontIndirectW(&description);
-    }
-    SelectObject(dc, old);
-    ReleaseDC(button, dc);
-    if (font != buttonFont_) shrunkFonts_.push_back(font);
-    return font;
+    // The controls hold the new fonts now: the old ones can go.
+    windowFont_ = std::move(windowFont);
+    buttonFont_ = std::move(buttonFont);
+    buttonFonts_ = std::move(buttonFonts);
+    sizeColumn(Control::Dir1);
+    sizeColumn(Control::File1);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 // A closed drop-down list is as high as its selection field: that is made as
@@ -203,11 +221,64 @@ void Form1Window::fitComboHeight(HWND combo, int height) {
     }
 }
 
-void Form1Window::show(int showCommand) {
+// The one column is as wide as the widest row, so that the list scrolls
+// sideways far enough to read any name whole.
+void Form1Window::sizeColumn(Control list) {
+    HWND view = control(list);
+    RECT client;
+    GetClientRect(view, &client);
+    int widest = client.right;
+    const platform::WindowDc dc(view);
+    constexpr int measuredAtMost = 256;
+    for (int row : presenter_.longestRows(list, measuredAtMost)) {
+        const int text = textSize(dc.get(), windowFont_.get(), wide(presenter_.rowText(list, row))).cx;
+        const int before = list == Control::Dir1 ? presenter_.indent(list, row) * scaled(dirIndentPixels) + scaled(20) : 0;
+        widest = std::max(widest, before + text + scaled(6));
+    }
+    SendMessageW(view, LVM_SETCOLUMNWIDTH, 0, widest);
+}
+
+void Form1Window::showWindow() {
     if (!window_) return;
-    ShowWindow(window_, showCommand);
+    ShowWindow(window_, showCommand_);
     UpdateWindow(window_);
-    SetFocus(control(Control::Drive1));
+    SetFocus(control(tabOrder(form_).front()));
+}
+
+void Form1Window::showDrives(const std::vector<std::string>& rows) {
+    HWND drive1 = control(Control::Drive1);
+    SendMessageW(drive1, CB_RESETCONTENT, 0, 0);
+    for (const std::string& row : rows)
+        SendMessageW(drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(row).c_str()));
+}
+
+void Form1Window::showRowCount(Control list, int count) {
+    SendMessageW(control(list), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    sizeColumn(list);
+    InvalidateRect(control(list), nullptr, TRUE);
+}
+
+void Form1Window::showSelection(Control list, int row) {
+    struct Showing {
+        bool& flag;
+        explicit Showing(bool& flag) : flag(flag) { flag = true; }
+        ~Showing() { flag = false; }
+    } showing(showing_);
+    HWND view = control(list);
+    if (list == Control::Drive1) {
+        SendMessageW(view, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        return;
+    }
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    if (row < 0) {
+        state.stateMask = LVIS_SELECTED;
+        SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        return;
+    }
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(view, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 void Form1Window::close() {
@@ -223,52 +294,52 @@ int Form1Window::run() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
     return static_cast<int>(message.wParam);
 }
 
-void Form1Window::raise(Control control, Event event, int row) {
-    if (raising_) {
-        waiting_.push_back({control, event, row});
+void Form1Window::stopOn(std::exception_ptr failure) {
+    if (!failure_) failure_ = failure;
+    close();
+}
+
+void Form1Window::postGesture(Control control, int gesture, int row) {
+    PostMessageW(window_, gestureMessage, MAKEWPARAM(static_cast<WORD>(control), static_cast<WORD>(gesture)), row);
+}
+
+// One pick of a drive, even of the one shown, is one Change; a list that
+// reports a pick twice still raises it once.
+void Form1Window::postDrivePick(int row) {
+    if (row < 0 || row == pendingDrivePick_) return;
+    pendingDrivePick_ = row;
+    postGesture(Control::Drive1, PickDrive, row);
+}
+
+void Form1Window::perform(Control source, int gesture, int row) {
+    switch (gesture) {
+    case PickDrive:
+        pendingDrivePick_ = -1;
+        presenter_.pickDrive(row);
         return;
+    case Highlight:
+        selectionPending_[static_cast<size_t>(source)] = false;
+        if (source == Control::Dir1)
+            presenter_.highlightDirectory(row);
+        else
+            presenter_.selectFile(row);
+        return;
+    case Open: presenter_.openDirectory(row); return;
+    case OpenHighlighted: presenter_.openHighlightedDirectory(); return;
+    case Click: presenter_.click(source); return;
+    default: return;
     }
-    struct Raising {
-        Form1Window& self;
-        explicit Raising(Form1Window& self) : self(self) { self.raising_ = true; }
-        ~Raising() {
-            self.raising_ = false;
-            self.waiting_.clear();
-        }
-    } raising(*this);
-    input_.raise(control, event, row);
-    while (!waiting_.empty() && window_) {
-        const Pending next = waiting_.front();
-        waiting_.pop_front();
-        input_.raise(next.control, next.event, next.row);
-    }
-    if (window_) update();
-}
-
-// Events from the controls run once the control is done with the message
-// that caused them: a box they show must not open inside a click.
-void Form1Window::post(Control control, Event event, int row) {
-    PostMessageW(window_, raiseMessage, MAKEWPARAM(static_cast<WORD>(control), static_cast<WORD>(event)), row);
-}
-
-// Picking a drive, even the one already picked, is one Change; a list that
-// reports the pick twice still raises it once.
-void Form1Window::postDrivePick(int index, bool again) {
-    if (index < 0 || index == pendingDrivePick_) return;
-    if (!again && index == lists_.drive1().listIndex()) return;
-    pendingDrivePick_ = index;
-    PostMessageW(window_, pickDriveMessage, static_cast<WPARAM>(index), 0);
 }
 
 void Form1Window::command(int id, int code) {
     HWND focus = GetFocus();
     if (id == IDOK) {  // Return or Enter, as the dialog keys deliver it
         if (focus == control(Control::Dir1)) {
-            const int row = static_cast<int>(SendMessageW(focus, LB_GETCURSEL, 0, 0));
-            if (row >= 0) post(Control::Dir1, Event::Change, row);
+            postGesture(Control::Dir1, OpenHighlighted, -1);
         } else if (focus && GetParent(focus) == window_ && focus != control(Control::Drive1) &&
                    focus != control(Control::File1)) {
             SendMessageW(focus, BM_CLICK, 0, 0);
@@ -278,116 +349,97 @@ void Form1Window::command(int id, int code) {
     if (id < firstId || id > idOf(Control::Command7)) return;
     const auto source = static_cast<Control>(id - firstId);
     HWND sender = control(source);
-    switch (source) {
-    case Control::Drive1:
-        if (code == CBN_DROPDOWN) raise(Control::Drive1, Event::DropDown, -1);
-        if (code == CBN_SELENDOK) postDrivePick(static_cast<int>(SendMessageW(sender, CB_GETCURSEL, 0, 0)), true);
-        // Arrow keys on the closed list pick without a CBN_SELENDOK.
-        if (code == CBN_SELCHANGE && !SendMessageW(sender, CB_GETDROPPEDSTATE, 0, 0))
-            postDrivePick(static_cast<int>(SendMessageW(sender, CB_GETCURSEL, 0, 0)), false);
-        return;
-    case Control::Dir1:
-        if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
-            const int row = static_cast<int>(SendMessageW(sender, LB_GETCURSEL, 0, 0));
-            if (row >= 0) post(Control::Dir1, code == LBN_DBLCLK ? Event::Change : Event::Highlight, row);
-        }
-        return;
-    case Control::File1:
-        // A double click has selected already: it does nothing more.
-        if (code == LBN_SELCHANGE)
-            post(Control::File1, Event::Select, static_cast<int>(SendMessageW(sender, LB_GETCURSEL, 0, 0)));
-        return;
-    default:
-        if (code == BN_CLICKED) post(source, Event::Click, -1);
+    if (source == Control::Drive1) {
+        if (code == CBN_DROPDOWN) presenter_.dropDown();
+        // A pick from the open list ends in CBN_SELENDOK, the drive shown
+        // too; the arrow keys on the closed list pick with CBN_SELCHANGE.
+        if (code == CBN_SELENDOK || (code == CBN_SELCHANGE && !SendMessageW(sender, CB_GETDROPPEDSTATE, 0, 0)))
+            postDrivePick(static_cast<int>(SendMessageW(sender, CB_GETCURSEL, 0, 0)));
         return;
     }
+    if (!isList(source) && code == BN_CLICKED) postGesture(source, Click, -1);
 }
 
-void Form1Window::update() {
-    const browse::DriveList& drives = lists_.drive1();
-    HWND drive1 = control(Control::Drive1);
-    if (drives.drives() != shownDrives_) {
-        SendMessageW(drive1, CB_RESETCONTENT, 0, 0);
-        for (const platform::Drive& drive : drives.drives())
-            SendMessageW(drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(driveRowText(drive)).c_str()));
-        shownDrives_ = drives.drives();
+LRESULT Form1Window::notify(const NMHDR& header) {
+    const auto source = static_cast<Control>(header.idFrom - firstId);
+    if (header.idFrom < static_cast<UINT_PTR>(firstId) || !isList(source)) return 0;
+    switch (header.code) {
+    case LVN_GETDISPINFOW: {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const std::wstring text = wide(presenter_.rowText(source, item.iItem));
+            lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+        }
+        return 0;
     }
-    if (SendMessageW(drive1, CB_GETCURSEL, 0, 0) != drives.listIndex())
-        SendMessageW(drive1, CB_SETCURSEL, static_cast<WPARAM>(drives.listIndex()), 0);
-
-    const browse::DirList& dirs = lists_.dir1();
-    HWND dir1 = control(Control::Dir1);
-    if (shownDirGeneration_ != dirs.generation()) {
-        SendMessageW(dir1, LB_SETCOUNT, static_cast<WPARAM>(dirs.rowCount()), 0);
-        InvalidateRect(dir1, nullptr, TRUE);
-        shownDirGeneration_ = dirs.generation();
+    case LVN_ITEMCHANGED:
+    case LVN_ODSTATECHANGED: {
+        // A click unselects one row and selects another: one gesture, once
+        // the control is done.
+        bool& pending = selectionPending_[static_cast<size_t>(source)];
+        if (showing_ || pending) return 0;
+        pending = true;
+        postGesture(source, Highlight, 0);
+        return 0;
     }
-    const int dirRow = dirs.rowOf(dirs.listIndex());
-    if (SendMessageW(dir1, LB_GETCURSEL, 0, 0) != dirRow)
-        SendMessageW(dir1, LB_SETCURSEL, static_cast<WPARAM>(dirRow), 0);
-
-    const browse::FileList& files = lists_.file1();
-    HWND file1 = control(Control::File1);
-    if (shownFileGeneration_ != files.generation()) {
-        SendMessageW(file1, LB_SETCOUNT, static_cast<WPARAM>(files.listCount()), 0);
-        InvalidateRect(file1, nullptr, TRUE);
-        shownFileGeneration_ = files.generation();
+    case NM_DBLCLK: {
+        // On File1 the first click selected already: a double click does nothing more.
+        const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+        if (source == Control::Dir1 && row >= 0) postGesture(source, Open, row);
+        return 0;
     }
-    if (SendMessageW(file1, LB_GETCURSEL, 0, 0) != files.listIndex())
-        SendMessageW(file1, LB_SETCURSEL, static_cast<WPARAM>(files.listIndex()), 0);
+    default: return 0;
+    }
 }
 
 void Form1Window::draw(const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) return;
-    if (item.itemAction == ODA_FOCUS) {
-        DrawFocusRect(item.hDC, &item.rcItem);
-        return;
-    }
-    const bool selected = item.itemState & ODS_SELECTED;
+    const auto list = static_cast<Control>(item.CtlID - firstId);
+    const int row = static_cast<int>(item.itemID);
+    const bool selected =
+        SendMessageW(item.hwndItem, LVM_GETITEMSTATE, item.itemID, LVIS_SELECTED) & LVIS_SELECTED;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     SetBkMode(item.hDC, TRANSPARENT);
-    const HGDIOBJ old = SelectObject(item.hDC, windowFont_);
-    const auto scaled = [this](int pixels) { return MulDiv(pixels, static_cast<int>(dpi_), 96); };
+    const Selected font(item.hDC, windowFont_.get());
     RECT text = item.rcItem;
     text.left += scaled(2);
-    std::string shown;
-    const int row = static_cast<int>(item.itemID);
-    if (item.CtlID == static_cast<UINT>(idOf(Control::Dir1))) {
-        const browse::DirList& dirs = lists_.dir1();
-        const int index = dirs.indexOfRow(row);
-        if (dirs.hasEntry(index)) {  // a row the control has not dropped yet is drawn empty
-            text.left += dirRowIndent(dirs, row) * scaled(8);
-            drawFolder(item.hDC, text.left, item.rcItem, index < 0, dpi_);
-            text.left += scaled(20);
-            shown = dirRowText(dirs, row);
-        }
-    } else {
-        shown = fileRowText(lists_.file1(), row);
+    if (row >= presenter_.rowCount(list)) return;  // a row the control has not dropped yet stays empty
+    if (list == Control::Dir1) {
+        text.left += presenter_.indent(list, row) * scaled(dirIndentPixels);
+        drawFolder(item.hDC, text.left, item.rcItem, presenter_.isOpenFolder(row), dpi_);
+        text.left += scaled(20);
     }
-    const std::wstring line = wide(shown);
-    DrawTextW(item.hDC, line.c_str(), static_cast<int>(line.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(item.hDC, old);
+    const std::wstring line = wide(presenter_.rowText(list, row));
+    DrawTextW(item.hDC, line.c_str(), static_cast<int>(line.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 void Form1Window::paintBanner() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
-    if (banner_) {
-        // Unscaled: what lies past the right edge is cut off.
+    const BannerDrawing banner = bannerAt(dpi_ / 96.0);
+    HBITMAP image = banner.twiceImage ? banner2x_.get() : banner_.get();
+    if (image) {
+        // From the top-left corner: what lies past the right edge is cut off.
         BITMAP bitmap;
-        GetObjectW(banner_, sizeof bitmap, &bitmap);
-        HDC memory = CreateCompatibleDC(dc);
-        const HGDIOBJ old = SelectObject(memory, banner_);
-        BitBlt(dc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        GetObjectW(image, sizeof bitmap, &bitmap);
+        const platform::MemoryDc memory(CreateCompatibleDC(dc));
+        const Selected selected(memory.get(), image);
+        if (bitmap.bmWidth == banner.width && bitmap.bmHeight == banner.height) {
+            BitBlt(dc, 0, 0, banner.width, banner.height, memory.get(), 0, 0, SRCCOPY);
+        } else {
+            SetStretchBltMode(dc, HALFTONE);
+            StretchBlt(dc, 0, 0, banner.width, banner.height, memory.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight,
+                       SRCCOPY);
+        }
     }
     EndPaint(window_, &paint);
 }
 
+// No exception crosses into the system's code: the program's events meet
+// their failures at the boundary, and one that gets here anyway ends the
+// program, from run().
 LRESULT CALLBACK Form1Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -395,22 +447,59 @@ LRESULT CALLBACK Form1Window::procedure(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return self->onMessage(message, wParam, lParam);
+    } catch (...) {
+        self->stopOn(std::current_exception());
+        return 0;
+    }
 }
 
-LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+// Typing in Dir1 or File1 finds a row as the presenter decides; the
+// control's own search is left out.
+LRESULT CALLBACK Form1Window::listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR self) {
+    const bool typed = message == WM_CHAR && wParam > L' ' && !(GetKeyState(VK_CONTROL) & 0x8000);
+    if (!typed) return DefSubclassProc(list, message, wParam, lParam);
+    const auto form = reinterpret_cast<Form1Window*>(self);
+    PostMessageW(form->window_, typedMessage, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(wParam)),
+                 static_cast<LPARAM>(GetMessageTime()));
+    return 0;
+}
+
+LRESULT Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
     switch (message) {
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case raiseMessage:
-        raise(static_cast<Control>(LOWORD(wParam)), static_cast<Event>(HIWORD(wParam)), static_cast<int>(lParam));
+    case WM_NOTIFY:
+        return notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case gestureMessage: {
+        const auto source = static_cast<Control>(LOWORD(wParam));
+        const int gesture = HIWORD(wParam);
+        int row = static_cast<int>(lParam);
+        if (gesture == Highlight)  // what the control shows once it is done
+            row = static_cast<int>(SendMessageW(control(source), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        perform(source, gesture, row);
         return 0;
-    case pickDriveMessage:
-        pendingDrivePick_ = -1;
-        raise(Control::Drive1, Event::Change, static_cast<int>(wParam));
+    }
+    case typedMessage: {
+        const wchar_t typed = static_cast<wchar_t>(HIWORD(wParam));
+        if (typed < 0xD800 || typed > 0xDFFF)
+            presenter_.type(static_cast<Control>(LOWORD(wParam)), platform::toUtf8(std::wstring(1, typed)),
+                            static_cast<DWORD>(lParam));
         return 0;
+    }
+    case WM_DPICHANGED: {
+        // Laid out again from the twips, where the system suggests.
+        dpi_ = HIWORD(wParam);
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut();
+        return 0;
+    }
     case WM_MEASUREITEM:
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
         return TRUE;
@@ -420,29 +509,29 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(window, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
         return 1;
     }
     case WM_PAINT:
         paintBanner();
         return 0;
     case WM_CTLCOLORSTATIC:
-        SetTextColor(reinterpret_cast<HDC>(wParam), labelText);
-        SetBkColor(reinterpret_cast<HDC>(wParam),
-                   RGB(form_.backgroundRed, form_.backgroundGreen, form_.backgroundBlue));
-        return reinterpret_cast<LRESULT>(background_);
+        SetTextColor(reinterpret_cast<HDC>(wParam), rgb(form_.labelText));
+        SetBkColor(reinterpret_cast<HDC>(wParam), rgb(form_.background));
+        return reinterpret_cast<LRESULT>(background_.get());
     case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(background_);
+        return reinterpret_cast<LRESULT>(background_.get());
     case WM_ACTIVATE:
         // The focus comes back to the control that had it.
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(window, focus)) lastFocus_ = focus;
         } else {
-            SetFocus(lastFocus_ ? lastFocus_ : control(Control::Drive1));
+            SetFocus(lastFocus_ ? lastFocus_ : control(tabOrder(form_).front()));
         }
         return 0;
     case WM_DESTROY:
+        presenter_.attach(nullptr);
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:

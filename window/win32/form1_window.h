@@ -1,85 +1,83 @@
 #pragma once
 
-#include "browse/lists.h"
-#include "window/controls.h"
+#include "platform/win32/owned.h"
 #include "window/form_description.h"
+#include "window/presenter.h"
 
 #include <windows.h>
 
 #include <array>
-#include <deque>
-#include <optional>
+#include <exception>
 #include <vector>
 
 namespace window {
 
 // The program's one window on Windows, built from its description with the
-// Win32 API: the banner, the fonts, each control at its place in tab order.
-// It shows `lists` and hands what the user does to `input`; after each event
-// it shows the lists again.
-class Form1Window {
+// Win32 API: the banner, the fonts, each control at its place in tab order,
+// laid out again whenever the window moves to a monitor of another DPI. It
+// draws what the presenter decides and forwards the user's gestures to it.
+class Form1Window final : private ListsView {
 public:
-    Form1Window(const FormDescription& form, UserInput& input, const browse::Lists& lists);
-    ~Form1Window();
+    Form1Window(const FormDescription& form, Presenter& presenter, int showCommand = SW_SHOWNORMAL);
+    ~Form1Window() override;
     Form1Window(const Form1Window&) = delete;
     Form1Window& operator=(const Form1Window&) = delete;
 
     // Null once the window is gone.
-    HWND handle() const { return window_; }
+    HWND window() const { return window_; }
     HWND control(Control id) const { return controls_[static_cast<size_t>(id)]; }
 
-    // Hands an event to the program, then shows the lists as they are now.
-    void raise(Control control, Event event, int row);
-    // Shows the window with the focus on the first control in tab order.
-    void show(int showCommand);
     // Destroys the window, which ends the message loop.
     void close();
     // Keyboard navigation between the controls; true when the message was used.
     bool translate(MSG& message);
-    // Runs the message loop until the window is gone; the exit code.
+    // Runs the message loop until the window is gone; the exit code. A
+    // failure that no user action caught closes the window and is thrown here.
     int run();
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void stopOn(std::exception_ptr failure);
+
     void createControls();
     HWND createControl(const ControlDescription& control);
-    HFONT fittingFont(HWND button, const ControlDescription& control);
+    void layOut();
     void fitComboHeight(HWND combo, int height);
+    void sizeColumn(Control list);
+    int scaled(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+
     void command(int id, int code);
-    void post(Control control, Event event, int row);
-    void postDrivePick(int index, bool again);
-    void update();
+    LRESULT notify(const NMHDR& header);
+    void postGesture(Control control, int gesture, int row);
+    void perform(Control control, int gesture, int row);
+    void postDrivePick(int row);
     void draw(const DRAWITEMSTRUCT& item);
     void paintBanner();
 
+    void showWindow() override;
+    void showDrives(const std::vector<std::string>& rows) override;
+    void showRowCount(Control list, int count) override;
+    void showSelection(Control list, int row) override;
+
     const FormDescription& form_;
-    UserInput& input_;
-    const browse::Lists& lists_;
+    Presenter& presenter_;
+    int showCommand_;
     HWND window_ = nullptr;
     std::array<HWND, 11> controls_{};
     UINT dpi_ = 96;
-    HFONT windowFont_ = nullptr;
-    HFONT buttonFont_ = nullptr;
-    std::vector<HFONT> shrunkFonts_;
-    HBRUSH background_ = nullptr;
-    HBITMAP banner_ = nullptr;
+    platform::OwnedFont windowFont_, buttonFont_;
+    std::vector<platform::OwnedFont> buttonFonts_;  // each button's, fitted to its caption
+    platform::OwnedBrush background_;
+    platform::OwnedBitmap banner_, banner2x_;
     int itemHeight_ = 16;
     HWND lastFocus_ = nullptr;
-
-    // What the controls show, to leave unchanged lists alone.
-    std::vector<platform::Drive> shownDrives_;
-    std::optional<unsigned> shownDirGeneration_, shownFileGeneration_;
-
-    // Events wait while one runs: a box it shows lets other messages through.
-    struct Pending {
-        Control control;
-        Event event;
-        int row;
-    };
-    std::deque<Pending> waiting_;
-    bool raising_ = false;
+    bool showing_ = false;  // the window itself changes a selection
+    std::array<bool, 11> selectionPending_{};
     int pendingDrivePick_ = -1;
+    std::exception_ptr failure_;
 };
 
 }  // namespace window

@@ -1,4 +1,4 @@
-#include "posix_file_system.h"
+#include "linux_file_system.h"
 
 #include "directory_reader.h"
 #include "file_identity.h"
@@ -57,7 +57,7 @@ int descriptorOf(const OpenDirectory& directory) { return static_cast<int>(direc
 
 }  // namespace
 
-std::vector<Drive> PosixFileSystem::drives() const {
+std::vector<Drive> LinuxFileSystem::drives() const {
     const std::vector<Mount> mounts = readMounts();
     const std::map<std::string, std::string> labels = volumeLabels();
     std::vector<Drive> drives;
@@ -69,7 +69,7 @@ std::vector<Drive> PosixFileSystem::drives() const {
     return drives;
 }
 
-Path PosixFileSystem::workingDirectory() const {
+Path LinuxFileSystem::workingDirectory() const {
     std::string buffer(256, '\0');
     while (!getcwd(buffer.data(), buffer.size())) {
         if (errno != ERANGE) throw PlatformFailure::fromSystemError(errno, "(the working directory)");
@@ -79,7 +79,7 @@ Path PosixFileSystem::workingDirectory() const {
     return buffer;
 }
 
-Path PosixFileSystem::currentDirectoryOf(const Drive& drive) const {
+Path LinuxFileSystem::currentDirectoryOf(const Drive& drive) const {
     const std::string cwd = workingDirectoryIfAny(*this);
     if (cwd.empty()) return drive.root;
     const std::vector<Mount> mounts = readMounts();
@@ -87,21 +87,21 @@ Path PosixFileSystem::currentDirectoryOf(const Drive& drive) const {
     return holding && rootText(holding->point) == drive.root.native() ? Path(cwd) : drive.root;
 }
 
-DirectoryListing PosixFileSystem::readDirectory(const Path& directory) const { return readEntries(directory); }
+DirectoryListing LinuxFileSystem::readDirectory(const Path& directory) const { return readEntries(directory); }
 
-OpenDirectory PosixFileSystem::openDirectory(const Path& path) const {
+OpenDirectory LinuxFileSystem::openDirectory(const Path& path) const {
     const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) throw PlatformFailure::fromSystemError(errno, path);
     return {DirectoryHandle(fd), path};
 }
 
-FileIdentity PosixFileSystem::identityOf(const OpenDirectory& directory) const {
+FileIdentity LinuxFileSystem::identityOf(const OpenDirectory& directory) const {
     std::optional<FileIdentity> identity = identityAt(descriptorOf(directory), "", true);
     if (!identity) throw PlatformFailure::fromSystemError(errno, directory.path);
     return std::move(*identity);
 }
 
-std::optional<EntryIdentity> PosixFileSystem::identifyFile(const OpenDirectory& directory, NativeView name) const {
+std::optional<EntryIdentity> LinuxFileSystem::identifyFile(const OpenDirectory& directory, NativeView name) const {
     const NativeString entry(name);
     if (entry.empty()) return std::nullopt;
     unsigned type = 0;
@@ -116,7 +116,7 @@ std::optional<EntryIdentity> PosixFileSystem::identifyFile(const OpenDirectory& 
     return EntryIdentity{std::move(*itself), std::move(*target)};
 }
 
-std::optional<FileIdentity> PosixFileSystem::identifyDirectory(const OpenDirectory& directory, NativeView name) const {
+std::optional<FileIdentity> LinuxFileSystem::identifyDirectory(const OpenDirectory& directory, NativeView name) const {
     const NativeString entry(name);
     if (entry.empty()) return std::nullopt;
     unsigned type = 0;
@@ -125,7 +125,7 @@ std::optional<FileIdentity> PosixFileSystem::identifyDirectory(const OpenDirecto
     return identity;
 }
 
-void PosixFileSystem::deleteFile(const OpenDirectory& directory, NativeView name) {
+void LinuxFileSystem::deleteFile(const OpenDirectory& directory, NativeView name) {
     const NativeString entry(name);
     const Path target = directory.path.native() + (directory.path.native().ends_with('/') ? "" : "/") + entry;
     // Removed through the directory that was checked, never through its path,

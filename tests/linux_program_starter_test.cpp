@@ -1,7 +1,7 @@
 #include "doubles/fake_tool.h"
 
 #include "platform/platform_failure.h"
-#include "platform/posix/posix_program_starter.h"
+#include "platform/linux/linux_program_starter.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -23,9 +23,9 @@ int threadCount() {
     return count;
 }
 
-TEST(PosixProgramStarter, TheToolGetsExactlyThreeArgumentsAndNothingOfOurs) {
+TEST(LinuxProgramStarter, TheToolGetsExactlyThreeArgumentsAndNothingOfOurs) {
     FakeTool tool;
-    platform::PosixProgramStarter starter;
+    platform::LinuxProgramStarter starter;
     const int leaked = 77;  // open without close-on-exec, as a library might leave one
     ASSERT_EQ(dup2(STDERR_FILENO, leaked), leaked);
     const std::vector<ToolCommand> commands = {
@@ -64,11 +64,11 @@ int zombiesOfOurs() {
     return zombies;
 }
 
-TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZombie) {
+TEST(LinuxProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZombie) {
     FakeTool lingering(1.0);
     const pid_t child = fork();
     if (child == 0) {  // a short-lived program that starts a tool and ends at once
-        platform::PosixProgramStarter starter;
+        platform::LinuxProgramStarter starter;
         starter.start({"ucc", "compress", "/x"});
         _exit(0);
     }
@@ -88,7 +88,7 @@ TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZo
 
     // Our own starts cost no thread each while the tools run, and every tool
     // is collected once it ends.
-    platform::PosixProgramStarter starter;
+    platform::LinuxProgramStarter starter;
     starter.start({"ucc", "compress", "/x"});
     const int threads = threadCount();
     for (int i = 0; i < 20; ++i) starter.start({"ucc", "compress", "/x"});
@@ -98,7 +98,7 @@ TEST(PosixProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZo
     EXPECT_EQ(zombiesOfOurs(), 0);
 }
 
-TEST(PosixProgramStarter, AToolThatCannotStartIsOneFailure) {
+TEST(LinuxProgramStarter, AToolThatCannotStartIsOneFailure) {
     TempTree bin;
     const std::string previous = std::getenv("PATH");
     struct Case { const char* name; std::string script; mode_t mode; std::string failure; };
@@ -107,7 +107,7 @@ TEST(PosixProgramStarter, AToolThatCannotStartIsOneFailure) {
         {"a ucc that is not executable", "#!/bin/sh\n", 0644, "Permission denied"},
         {"a ucc that is not a program", "\x7f" "ELF garbage", 0755, "Exec format error"},
     };
-    platform::PosixProgramStarter starter;
+    platform::LinuxProgramStarter starter;
     for (const Case& c : cases) {
         std::filesystem::remove(bin / "ucc");
         if (!c.script.empty()) {

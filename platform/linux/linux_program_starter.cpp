@@ -1,4 +1,4 @@
-#include "posix_program_starter.h"
+#include "linux_program_starter.h"
 
 #include "reaper.h"
 
@@ -55,10 +55,10 @@ private:
 
 }  // namespace
 
-PosixProgramStarter::PosixProgramStarter() = default;
-PosixProgramStarter::~PosixProgramStarter() = default;
+LinuxProgramStarter::LinuxProgramStarter() = default;
+LinuxProgramStarter::~LinuxProgramStarter() = default;
 
-void PosixProgramStarter::start(const ToolCommand& command) {
+void LinuxProgramStarter::start(const ToolCommand& command) {
     if (!reaper_) reaper_ = std::make_unique<Reaper>();  // before the tool: without it, no start
     std::string program = command.program, verb = command.verb, operand = command.operand.native();
     char* argv[] = {program.data(), verb.data(), operand.data(), nullptr};

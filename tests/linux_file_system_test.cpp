@@ -4,7 +4,7 @@
 #include "actions/tool_commands.h"
 #include "browse/lists.h"
 #include "platform/platform_failure.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/linux_file_system.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,12 +23,12 @@ using namespace std::chrono_literals;
 
 bool privateMountNamespace();
 
-TEST(PosixFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
+TEST(LinuxFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
     TempTree tree;
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(tree.directory("gone"));
     std::filesystem::remove(tree / "gone");
-    platform::PosixFileSystem fs;
+    platform::LinuxFileSystem fs;
     const auto drives = fs.drives();
     ASSERT_FALSE(drives.empty());
     for (const auto& drive : drives) EXPECT_EQ(fs.currentDirectoryOf(drive), drive.root);
@@ -36,7 +36,7 @@ TEST(PosixFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
 }
 
 // A private /mnt with a drive on it, and a hung network drive beside it.
-TEST(PosixFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
+TEST(LinuxFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
     if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
     ASSERT_EQ(mount("none", "/mnt", "tmpfs", 0, "size=1m"), 0);
     for (const char* point : {"/mnt/usb stick", "/mnt/hung"}) std::filesystem::create_directory(point);
@@ -47,7 +47,7 @@ TEST(PosixFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
     ASSERT_TRUE(hung->mounted());
 
     auto browsing = std::async(std::launch::async, [] {
-        platform::PosixFileSystem fs;
+        platform::LinuxFileSystem fs;
         browse::Lists lists(fs);
         lists.startUp();
         std::vector<std::string> texts;
@@ -70,14 +70,14 @@ bool privateMountNamespace() {
 
 // A USB stick under /media that the lists show: nothing holds it, so it
 // unmounts at once, and an action on what was shown there then does nothing.
-TEST(PosixFileSystem, AShownStickUnmountsAtOnceAndActionsOnItThenDoNothing) {
+TEST(LinuxFileSystem, AShownStickUnmountsAtOnceAndActionsOnItThenDoNothing) {
     if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
     ASSERT_EQ(mount("none", "/media", "tmpfs", 0, "size=1m"), 0);
     std::filesystem::create_directory("/media/stick");
     ASSERT_EQ(mount("none", "/media/stick", "tmpfs", 0, "size=1m"), 0);
     std::ofstream("/media/stick/a.pkg") << "x";
 
-    platform::PosixFileSystem fs;
+    platform::LinuxFileSystem fs;
     browse::Lists lists(fs);
     lists.startUp();
     const auto& drives = lists.drive1().drives();
@@ -102,7 +102,7 @@ TEST(PosixFileSystem, AShownStickUnmountsAtOnceAndActionsOnItThenDoNothing) {
 
 // On ext4 without room for birth times, a new file readily gets the inode
 // number of one just deleted; the kernel's file handle still tells them apart.
-TEST(PosixFileSystem, AFileThatReusedAnInodeNumberIsAnotherFile) {
+TEST(LinuxFileSystem, AFileThatReusedAnInodeNumberIsAnotherFile) {
     if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
     TempTree tree;
     const std::string image = (tree / "disk.img").native(), point = tree.directory("disk").native();
@@ -111,7 +111,7 @@ TEST(PosixFileSystem, AFileThatReusedAnInodeNumberIsAnotherFile) {
         GTEST_SKIP() << "no ext4 loop mount here";
     std::ofstream(point + "/a") << "selected";
 
-    platform::PosixFileSystem fs;
+    platform::LinuxFileSystem fs;
     const platform::OpenDirectory open = fs.openDirectory(point);
     const auto selected = fs.identifyFile(open, "a");
     std::filesystem::remove(point + "/a");

@@ -14,10 +14,10 @@ class Reaper;
 // ours, and lives on after this program ends. One thread, made at the first
 // start, collects every tool when it ends, so none is left a zombie and no
 // thread is spent on each. A console tool has no window: nothing is minimised.
-class PosixProgramStarter final : public ProgramStarter {
+class LinuxProgramStarter final : public ProgramStarter {
 public:
-    PosixProgramStarter();
-    ~PosixProgramStarter() override;
+    LinuxProgramStarter();
+    ~LinuxProgramStarter() override;
     void start(const ToolCommand& command) override;
 
 private:

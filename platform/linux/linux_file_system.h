@@ -9,7 +9,7 @@ namespace platform {
 // it can never be taken for a path, its root the mount point with "/" after
 // it. The system keeps no current directory per drive: it is the working
 // directory on the drive that holds it, and the root everywhere else.
-class PosixFileSystem final : public FileSystem {
+class LinuxFileSystem final : public FileSystem {
 public:
     NativeChar separator() const override { return '/'; }
     std::vector<Drive> drives() const override;
