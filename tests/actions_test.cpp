@@ -2,6 +2,7 @@
 
 #include "actions/tool_commands.h"
 #include "platform/display_text.h"
+#include "platform/platform_failure.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@ using platform::NativeString;
 using platform::Path;
 
 namespace {
+
+const std::string fileChanged = platform::PlatformFailure::fileChanged("").what();
 
 class ActionsTest : public ::testing::Test, public TreeLists {
 protected:
@@ -57,14 +60,15 @@ TEST_F(ActionsTest, DeletionAsksThenDeletesOnlyTheConfirmedFile) {
         const char* name;
         std::string select;          // "" selects nothing
         std::vector<bool> answers;   // one click each
-        bool failed;                 // whether the last click fails
+        std::string failure;         // what the last click reports, "" for nothing
         bool gone;
     };
+    const std::string noFile = "No file is selected. Nothing was deleted.";
     const std::vector<Case> cases = {
-        {"No keeps the file", "top.txt", {false}, false, false},
-        {"Yes deletes it, at a root too", "top.txt", {true}, false, true},
-        {"with nothing selected nothing is deleted", "", {true}, true, false},
-        {"a second Yes finds it gone", "top.txt", {true, true}, true, true},
+        {"No keeps the file", "top.txt", {false}, "", false},
+        {"Yes deletes it, at a root too", "top.txt", {true}, "", true},
+        {"with nothing selected nothing is deleted", "", {true}, noFile, false},
+        {"a second Yes finds it gone", "top.txt", {true, true}, fileChanged, true},
     };
     for (const Case& c : cases) {
         tree.file("D/top.txt");
@@ -75,7 +79,7 @@ TEST_F(ActionsTest, DeletionAsksThenDeletesOnlyTheConfirmedFile) {
         std::string failure;
         for (size_t click = 0; click < c.answers.size(); ++click) failure = deleteSelected();
 
-        EXPECT_EQ(!failure.empty(), c.failed) << c.name << ": " << failure;
+        EXPECT_EQ(failure, c.failure) << c.name;
         EXPECT_EQ(dialogs.asked, std::vector<std::string>(c.answers.size(), "Are You sure?")) << c.name;
         EXPECT_EQ(dialogs.details.front(), platform::displayText(joined(root("D"), c.select))) << c.name;
         EXPECT_EQ(std::filesystem::exists(path("D/top.txt")), !c.gone) << c.name;
@@ -89,13 +93,13 @@ TEST_F(ActionsTest, AFileReplacedSinceItWasSelectedIsNotDeleted) {
     std::filesystem::rename(path("D/top.txt"), path("D/top.old"));
     tree.file("D/top.txt", "never shown");
     dialogs.otherwise = true;
-    EXPECT_NE(deleteSelected(), "");
+    EXPECT_EQ(deleteSelected(), fileChanged);
     EXPECT_TRUE(std::filesystem::exists(path("D/top.txt")));
     EXPECT_TRUE(std::filesystem::exists(path("D/top.old")));
 
     std::filesystem::remove(path("D/top.txt"));  // and one that became a directory
     std::filesystem::create_directory(path("D/top.txt"));
-    EXPECT_NE(deleteSelected(), "");
+    EXPECT_EQ(deleteSelected(), fileChanged);
     EXPECT_TRUE(std::filesystem::is_directory(path("D/top.txt")));
 }
 

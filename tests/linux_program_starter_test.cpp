@@ -94,7 +94,9 @@ TEST(LinuxProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZo
     for (int i = 0; i < 20; ++i) starter.start({"ucc", "compress", "/x"});
     EXPECT_EQ(threadCount(), threads);
     ASSERT_EQ(lingering.calls(22, std::chrono::seconds(10)).size(), 22u);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (zombiesOfOurs() != 0 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(zombiesOfOurs(), 0);
 }
 

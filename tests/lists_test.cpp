@@ -26,6 +26,28 @@ TEST_F(ListsTest, StartUpOpensTheRootOfTheWorkingDrive) {
     EXPECT_EQ(fromRoot.drive1().drive().text, Path("E").native());
 }
 
+// The drive list follows the system; the selected drive stays selected,
+// listed even once the system no longer lists it.
+TEST_F(ListsTest, RereadDrivesKeepTheSelectedOne) {
+    lists.startUp();
+    struct Step { const char* name; std::vector<Path> system; std::vector<std::string> listed; };
+    const std::vector<Step> steps = {
+        {"a new drive appears", {"A", "D", "E", "F"}, {"A", "D", "E", "F"}},
+        {"another drive goes", {"A", "D"}, {"A", "D"}},
+        {"the selected drive goes", {"A", "E"}, {"A", "E", "D"}},
+        {"and comes back", {"D", "E"}, {"D", "E"}},
+    };
+    for (const Step& step : steps) {
+        fs.setDrives(step.system);
+        lists.refreshDrives();
+        std::vector<std::string> listed;
+        for (const platform::Drive& drive : lists.drive1().drives()) listed.push_back(Path(drive.text).string());
+        EXPECT_EQ(listed, step.listed) << step.name;
+        EXPECT_EQ(lists.drive1().drive().text, Path("D").native()) << step.name;
+    }
+    EXPECT_EQ(lists.dir1().path(), root("D")) << "nothing else changes";
+}
+
 TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {
     lists.startUp();
     struct Step { const char* drive; Path path; std::vector<Path> entries; };

@@ -15,25 +15,30 @@ using platform::Path;
 namespace {
 
 TEST(NaturalOrder, SortsAsPeopleReadNames) {
-    const std::vector<std::vector<std::string>> expected = {
-        {"file2", "file10", "file100"},
-        {"a", "B", "c"},
-        {"apple", "Zebra"},
-        {"x0", "x00", "x01", "x1", "x9"},  // equal values: the names themselves decide
-        {"a1b2", "a1b10", "a2b1"},
-        {"1", "9", "10", "a"},
-        {"File", "file"},
-        {"pack-9", "pack.9", "pack9", "packa"},
-        {"v1.9", "v1.10", "v1.10a", "v1.100"},
-        {"n99999999999999999999", "n100000000000000000000"},  // beyond any integer type
+    struct Case { const char* name; std::vector<std::string> order; };
+    const std::vector<Case> cases = {
+        {"numbers by value", {"file2", "file10", "file100"}},
+        {"case aside", {"a", "B", "c"}},
+        {"letters before case", {"apple", "Zebra"}},
+        {"equal values: the names themselves decide", {"x0", "x00", "x01", "x1", "x9"}},
+        {"every number in a name", {"a1b2", "a1b10", "a2b1"}},
+        {"digits before letters", {"1", "9", "10", "a"}},
+        {"equal but for case", {"File", "file"}},
+        {"punctuation by its code", {"pack-9", "pack.9", "pack9", "packa"}},
+        {"versions", {"v1.9", "v1.10", "v1.10a", "v1.100"}},
+        {"beyond any integer type", {"n99999999999999999999", "n100000000000000000000"}},
+        // The sort looks at a name's first 16 key units at once; beyond them the whole key decides.
+        {"a tie in the first 16 units, numbers after", {"the-same-long-start-2", "the-same-long-start-10"}},
+        {"a tie in the first 16 units, case after", {"the-same-long-start-a", "the-same-long-start-B"}},
+        {"a tie in the first 16 units, equal but for case after", {"the-same-long-start-X", "the-same-long-start-x"}},
     };
-    for (const auto& names : expected) {
+    for (const Case& c : cases) {
         platform::NameList shuffled;
-        for (auto name = names.rbegin(); name != names.rend(); ++name) shuffled.add(Path(*name).native());
+        for (auto name = c.order.rbegin(); name != c.order.rend(); ++name) shuffled.add(Path(*name).native());
         const platform::NameList sorted = browse::sortedNaturally(shuffled);
         std::vector<std::string> seen;
         for (size_t i = 0; i < sorted.size(); ++i) seen.push_back(Path(sorted[i]).string());
-        EXPECT_EQ(seen, names);
+        EXPECT_EQ(seen, c.order) << c.name;
     }
 }
 

@@ -21,6 +21,8 @@ public:
           folders_(std::move(driveFolders)),
           workingDirectory_(std::move(workingDirectory.make_preferred())) {}
 
+    // The drives the system lists from now on.
+    void setDrives(std::vector<Path> driveFolders) { folders_ = std::move(driveFolders); }
     // Reading `directory` fails from now on, as a directory without rights would.
     void failReading(const Path& directory) { unreadable_.insert(directory.native()); }
 
