@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -41,6 +42,13 @@ TEST_F(WindowTest, EveryControlSitsAtItsPlaceInPixels) {
     EXPECT_EQ(form.control(Control::Label1)->geometry().bottom() + 1 - form.height(), 3);  // cut off below
     EXPECT_EQ(qobject_cast<QLabel*>(form.control(Control::Label1))->text(), "*Greetings from Zobrel and Kaspiet*");
     EXPECT_EQ(QFontInfo(form.font()).family(), "Comic Neue");
+
+    // The banner pixel for pixel: at twice the scale from the 2x image, sharp.
+    const bool twice = form.devicePixelRatio() > 1;
+    const QImage banner = QImage(twice ? ":/banner@2x.png" : ":/banner.png").convertToFormat(QImage::Format_RGB32);
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect area(0, 0, shown.width(), banner.height());  // the banner's last column is cut off
+    EXPECT_EQ(shown.copy(area), banner.copy(area)) << (twice ? "2x" : "1x");
 }
 
 // Whatever face stands in for Comic Sans MS, every caption shows whole.
