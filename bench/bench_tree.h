@@ -15,15 +15,39 @@ long getdentsPass(const std::string& directory);
 
 double nowMilliseconds();
 
+inline double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+template <class Work>
+double timed(Work work) {
+    const double start = nowMilliseconds();
+    work();
+    return nowMilliseconds() - start;
+}
+
 // The median of `runs` timings of `work`, in milliseconds.
 template <class Work>
 double medianOf(int runs, Work work) {
     std::vector<double> times;
+    for (int i = 0; i < runs; ++i) times.push_back(timed(work));
+    return median(times);
+}
+
+// A measurement next to its floor, taken in turns, so that a noisy machine
+// slows both alike: the medians of each, and of the ratio within each pair.
+struct Paired {
+    double floor, measured, ratio;
+};
+
+template <class Floor, class Work>
+Paired paired(int runs, Floor floor, Work work) {
+    std::vector<double> floors, measured, ratios;
     for (int i = 0; i < runs; ++i) {
-        const double start = nowMilliseconds();
-        work();
-        times.push_back(nowMilliseconds() - start);
+        floors.push_back(floor());
+        measured.push_back(work());
+        ratios.push_back(measured.back() / floors.back());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {median(floors), median(measured), median(ratios)};
 }

@@ -1,8 +1,10 @@
 // Measures the file list's whole re-read, a change of directory, and start-up
 // against floors taken in the same run, and prints them side by side:
 //   quarvel2_bench [--sizes 10000,100000,1000000] [--runs 5] [--dir /tmp/quarvel2-bench]
-// Start-up runs in child processes of this program; with a full drive root it
-// mounts a tmpfs in a private mount namespace, which needs root.
+// Each figure alternates with its floor, run for run, and shows the medians of
+// both and of their per-pair ratios. Start-up runs in child processes of this
+// program; with a full drive root it mounts a tmpfs in a private mount
+// namespace, which needs root. --no-peer leaves out QFileSystemModel.
 
 #include "bench_tree.h"
 
@@ -59,8 +61,8 @@ void paintNow(QWidget& widget) {
     widget.repaint();
 }
 
-void row(const char* what, int size, double ms, double floor) {
-    std::printf("%-44s %9d %10.1f ms %7.2fx\n", what, size, ms, ms / floor);
+void row(const char* what, int size, const Paired& result) {
+    std::printf("%-44s %9d %10.1f ms %10.1f ms %7.2fx\n", what, size, result.measured, result.floor, result.ratio);
 }
 
 double qFileSystemModelLoad(const std::string& directory) {
@@ -119,33 +121,26 @@ struct StartUp {
     long peakKb = 0;
 };
 
-StartUp startUp(const char* self, bool program, const std::string& workingDirectory, int runs) {
-    std::vector<StartUp> samples;
-    for (int run = 0; run < runs; ++run) {
-        int pipeFds[2];
-        if (pipe(pipeFds) != 0) break;
-        const double start = nowMilliseconds();
-        const pid_t child = fork();
-        if (child == 0) {
-            dup2(pipeFds[1], STDOUT_FILENO);
-            execl(self, self, "--child", program ? "program" : "minimal", workingDirectory.c_str(), nullptr);
-            _exit(127);
-        }
-        close(pipeFds[1]);
-        char text[128] = {};
-        const ssize_t got = read(pipeFds[0], text, sizeof text - 1);
-        close(pipeFds[0]);
-        waitpid(child, nullptr, 0);
-        StartUp sample;
-        double paintedAt = 0;
-        if (got > 0 && std::sscanf(text, "%lf %ld", &paintedAt, &sample.peakKb) == 2) {
-            sample.ms = paintedAt - start;
-            samples.push_back(sample);
-        }
+// One start in a fresh process.
+StartUp startUp(const char* self, bool program, const std::string& workingDirectory) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return {};
+    const double start = nowMilliseconds();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        execl(self, self, "--child", program ? "program" : "minimal", workingDirectory.c_str(), nullptr);
+        _exit(127);
     }
-    if (samples.empty()) return {};
-    std::sort(samples.begin(), samples.end(), [](auto& a, auto& b) { return a.ms < b.ms; });
-    return samples[samples.size() / 2];
+    close(pipeFds[1]);
+    char text[128] = {};
+    const ssize_t got = read(pipeFds[0], text, sizeof text - 1);
+    close(pipeFds[0]);
+    waitpid(child, nullptr, 0);
+    StartUp sample;
+    double paintedAt = 0;
+    if (got > 0 && std::sscanf(text, "%lf %ld", &paintedAt, &sample.peakKb) == 2) sample.ms = paintedAt - start;
+    return sample;
 }
 
 // A drive whose root is `directory`: a tmpfs mounted there, filled with
@@ -170,12 +165,15 @@ int main(int argc, char** argv) {
     std::vector<int> sizes = {10000, 100000, 1000000};
     int runs = 5;
     std::string parent = "/tmp/quarvel2-bench";
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
-        if (std::strcmp(argv[i], "--dir") == 0) parent = argv[i + 1];
-        if (std::strcmp(argv[i], "--sizes") == 0) {
+    bool peer = true;
+    for (int i = 1; i < argc; ++i) {
+        const bool valued = i + 1 < argc;
+        if (std::strcmp(argv[i], "--no-peer") == 0) peer = false;
+        if (valued && std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[++i]);
+        if (valued && std::strcmp(argv[i], "--dir") == 0) parent = argv[++i];
+        if (valued && std::strcmp(argv[i], "--sizes") == 0) {
             sizes.clear();
-            std::stringstream list(argv[i + 1]);
+            std::stringstream list(argv[++i]);
             for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::stoi(size));
         }
     }
@@ -186,36 +184,39 @@ int main(int argc, char** argv) {
     QWidget& form = program.running.form;
     paintNow(form);
 
-    std::printf("%-44s %9s %13s %8s\n", "what", "entries", "median", "x floor");
+    std::printf("%-44s %9s %13s %13s %8s\n", "what", "entries", "median", "floor", "ratio");
     for (int size : sizes) {
         const std::string files = benchTree(parent, size);
         getdentsPass(files);  // warm the cache
-        const double floor = medianOf(runs, [&] { getdentsPass(files); });
-        row("floor: raw getdents64 loop", size, floor, floor);
+        const auto filesFloor = [&] { return timed([&] { getdentsPass(files); }); };
         program.open(files);
-        const double reread = medianOf(runs, [&] {
-            program.raise(window::Control::Command3, window::Event::Click, -1);  // replaces a list of the same size
-            paintNow(form);
-        });
-        row("File1 re-read (list, sort, rows, paint)", size, reread, floor);
-        const double open = medianOf(runs, [&] {
-            program.raise(window::Control::Dir1, window::Event::Change, program.dir1().rowOf(-1));  // opened again
-            paintNow(form);
-        });
-        row("open directory (Dir1 + File1)", size, open, floor);
-        const double peer = medianOf(size >= 1000000 ? 1 : std::max(1, runs / 2), [&] { qFileSystemModelLoad(files); });
-        row("QFileSystemModel until loaded", size, peer, floor);
+        row("File1 re-read (list, sort, rows, paint)", size, paired(runs, filesFloor, [&] {
+                return timed([&] {
+                    program.raise(window::Control::Command3, window::Event::Click, -1);  // replaces a list of the same size
+                    paintNow(form);
+                });
+            }));
+        row("open directory (Dir1 + File1)", size, paired(runs, filesFloor, [&] {
+                return timed([&] {
+                    program.raise(window::Control::Dir1, window::Event::Change, program.dir1().rowOf(-1));  // opened again
+                    paintNow(form);
+                });
+            }));
+        if (peer)
+            row("QFileSystemModel until loaded", size,
+                paired(size >= 1000000 ? 1 : std::max(1, runs / 2), filesFloor,
+                       [&] { return timed([&] { qFileSystemModelLoad(files); }); }));
 
         const std::string dirs = benchTree(parent, size, true);
         getdentsPass(dirs);
-        const double dirFloor = medianOf(runs, [&] { getdentsPass(dirs); });
-        row("floor: getdents64 over subdirectories", size, dirFloor, dirFloor);
         program.open(dirs);
-        const double openDirs = medianOf(runs, [&] {
-            program.raise(window::Control::Dir1, window::Event::Change, program.dir1().rowOf(-1));
-            paintNow(form);
-        });
-        row("open directory of subdirectories", size, openDirs, dirFloor);
+        row("open directory of subdirectories", size,
+            paired(runs, [&] { return timed([&] { getdentsPass(dirs); }); }, [&] {
+                return timed([&] {
+                    program.raise(window::Control::Dir1, window::Event::Change, program.dir1().rowOf(-1));
+                    paintNow(form);
+                });
+            }));
         program.open("/");
         std::fflush(stdout);
     }
@@ -225,24 +226,29 @@ int main(int argc, char** argv) {
         std::printf("start-up: skipped (a private mount namespace needs root)\n");
         return 0;
     }
-    const StartUp minimal = startUp(argv[0], false, "/", runs);
-    std::printf("\n%-44s %9s %10.1f ms  peak %6ld KB\n", "minimal window of ten widgets", "-", minimal.ms, minimal.peakKb);
+    std::printf("\n%-44s %9s %13s %13s %8s\n", "start-up to first paint", "entries", "quarvel2", "ten widgets", "ratio");
     for (int count : {0, 100000}) {
         const std::string root = parent + "/root-" + std::to_string(count);
         if (!mountDriveRoot(root, count)) {
             std::printf("start-up: skipped (cannot mount a tmpfs)\n");
             return 0;
         }
-        if (count) program.open(root);
-        const double reread = count ? medianOf(runs, [&] {
-            program.raise(window::Control::Command3, window::Event::Click, -1);
-            paintNow(form);
-        }) : 0.0;
-        const StartUp program = startUp(argv[0], true, root, runs);
-        const double budget = (count ? 1.3 : 1.2) * minimal.ms + reread;
-        const long memoryBudget = static_cast<long>(1.3 * minimal.peakKb + 200.0 * count / 1024);
-        std::printf("%-44s %9d %10.1f ms  peak %6ld KB   goal <= %.1f ms, <= %ld KB\n",
-                    "quarvel2 start-up to first paint", count, program.ms, program.peakKb, budget, memoryBudget);
+        long peakKb = 0, minimalPeakKb = 0;
+        const Paired result = paired(
+            runs,
+            [&] {
+                const StartUp minimal = startUp(argv[0], false, root);
+                minimalPeakKb = minimal.peakKb;
+                return minimal.ms;
+            },
+            [&] {
+                const StartUp quarvel2 = startUp(argv[0], true, root);
+                peakKb = quarvel2.peakKb;
+                return quarvel2.ms;
+            });
+        std::printf("%-44s %9d %10.1f ms %10.1f ms %7.2fx   peak %ld KB (ten widgets %ld KB)\n",
+                    "quarvel2 start-up, drive root of", count, result.measured, result.floor, result.ratio, peakKb,
+                    minimalPeakKb);
         umount2(root.c_str(), MNT_DETACH);
     }
     return 0;
