@@ -14,7 +14,7 @@ namespace {
 using enum window::Control;
 using enum window::Event;
 
-constexpr std::array<EventRow, 12> table = {{
+constexpr std::array<EventRow, 13> table = {{
     // The window's handlers.
     {Form1, Load, [](Program& p, int) { p.lists.startUp(); }},
     {Drive1, Change, [](Program& p, int row) { p.lists.pickDrive(row); }},
@@ -27,6 +27,7 @@ constexpr std::array<EventRow, 12> table = {{
     {Command2, Click, [](Program& p, int) { if (p.unload) p.unload(); }},  // the program ends with its window
     // The lists' own answers to the user.
     {Drive1, DropDown, [](Program& p, int) { p.lists.refreshDrives(); }},
+    {Drive1, DrivesChanged, [](Program& p, int) { p.lists.refreshDrives(); }},
     {Dir1, Highlight, [](Program& p, int row) { p.lists.highlightDirectory(p.lists.dir1().indexOfRow(row)); }},
     {File1, Select, [](Program& p, int row) { p.lists.selectFile(row); }},
 }};

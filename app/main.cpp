@@ -5,6 +5,7 @@
 #include "window/qt/qt_dialogs.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 // Arguments are ignored; nothing is configured.
 int main(int argc, char** argv) {
@@ -16,5 +17,9 @@ int main(int argc, char** argv) {
     window::QtDialogs dialogs;
     app::Services services{fileSystem, starter, dialogs};
     app::QtProgram running(services);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // A read the user gave up on may still wait on its drive: end without
+    // unwinding into it.
+    if (running.fileSystem.leftCallsBehind()) std::_Exit(code);
+    return code;
 }

@@ -11,8 +11,17 @@ void setIdentity() {
 }
 
 QtProgram::QtProgram(Services& services)
-    : program(services), presenter(program.lists, program), form(window::form1, presenter) {
+    : fileSystem(services.fileSystem, waiter),
+      patientServices{fileSystem, services.starter, services.dialogs},
+      program(patientServices),
+      presenter(program.lists, program),
+      form(window::form1, presenter) {
+    waiter.setWindow(&form);
     program.unload = [this] { form.close(); };
+    if (mounts_.descriptor() >= 0) {
+        mountsChanged_ = std::make_unique<QSocketNotifier>(mounts_.descriptor(), QSocketNotifier::Exception);
+        QObject::connect(mountsChanged_.get(), &QSocketNotifier::activated, &form, [this] { presenter.drivesChanged(); });
+    }
     presenter.start();
 }
 

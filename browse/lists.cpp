@@ -4,6 +4,8 @@
 #include "natural_order.h"
 #include "path_text.h"
 
+#include "platform/platform_failure.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -48,6 +50,8 @@ auto lookInsideListed(const platform::FileSystem& fileSystem, const Path& path, 
                       Look look) -> decltype(look(std::declval<const platform::OpenDirectory&>())) {
     try {
         return look(openAsShown(fileSystem, path, listed));
+    } catch (const platform::NoAnswer&) {
+        throw;  // the user gave up waiting: that is said once
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -71,6 +75,8 @@ void Lists::startUp() {
     const Path root = drive1_.drive().root;
     try {
         open(root, root);
+    } catch (const platform::NoAnswer&) {
+        throw;  // the drive does not answer: the lists stay empty
     } catch (...) {
         try {
             open(root, workingDirectory);
@@ -109,6 +115,7 @@ void Lists::highlightDirectory(int index) {
     } else if (index < -1) {
         dir1_.highlightedIdentity_ = dir1_.ancestorIdentity(index);
     } else {
+        dir1_.highlightedIdentity_.reset();  // until it is known
         // Looked up inside the directory that was listed, not wherever its path leads now.
         dir1_.highlightedIdentity_ = lookInsideListed(fileSystem_, dir1_.path_, dir1_.identity_, [&](const auto& open) {
             return fileSystem_.identifyDirectory(open, dir1_.shownName(index));

@@ -19,6 +19,9 @@ public:
     ~DirectoryHandle();
 
     std::intptr_t native() const { return native_; }
+    // A second handle on the same directory, closed on its own; a closed one
+    // when the system has none to give.
+    DirectoryHandle duplicate() const;
     bool isOpen() const { return native_ != closed; }
 
 private:

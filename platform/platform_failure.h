@@ -39,4 +39,13 @@ private:
     Path subject_;
 };
 
+// The user gave up waiting for a drive that did not answer (a network drive
+// that went down, a hung mount). What was asked of it is left to the system:
+// it may still happen if the drive answers later.
+class NoAnswer final : public PlatformFailure {
+public:
+    explicit NoAnswer(Path subject)
+        : PlatformFailure("The drive does not answer. The program stopped waiting for it.", std::move(subject)) {}
+};
+
 }  // namespace platform

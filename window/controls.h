@@ -14,6 +14,7 @@ enum class Event {
     Highlight,  // Dir1: an entry was highlighted without opening it
     Select,     // File1: a file was selected, or none (-1)
     DropDown,   // Drive1: its list is about to open
+    DrivesChanged,  // Drive1: the system's drives changed (one was mounted or went away)
 };
 
 // Where a front-end hands over what the user did. `row` is the list row the

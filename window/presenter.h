@@ -45,6 +45,8 @@ public:
     // Drive1: any pick, by keys, mouse or wheel, the drive shown too.
     void pickDrive(int row);
     void dropDown() { raise(Control::Drive1, Event::DropDown, -1); }
+    // The system's drives changed: Drive1 lists them anew.
+    void drivesChanged() { raise(Control::Drive1, Event::DrivesChanged, -1); }
     // Dir1: the highlight moved to `row`; -1 puts it back where the list has it.
     void highlightDirectory(int row);
     // Dir1: a double click on `row`, or Return on the highlighted row.

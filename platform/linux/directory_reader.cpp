@@ -5,6 +5,10 @@
 #include "platform/platform_failure.h"
 
 #include <cerrno>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,11 +28,40 @@ struct LinuxDirent64 {
 };
 
 // DT_DIR, DT_REG, or anything else for entries that are neither.
-unsigned char typeOf(int directory, const LinuxDirent64& entry) {
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) return entry.d_type;
+unsigned char typeAt(int directory, const char* name) {
     struct stat info;
-    if (fstatat(directory, entry.d_name, &info, 0) != 0) return DT_UNKNOWN;
+    if (fstatat(directory, name, &info, AT_NO_AUTOMOUNT) != 0) return DT_UNKNOWN;
     return S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+}
+
+// What the links lead to, looked up on a thread of their own for at most
+// `patience`: a link into a mount that does not answer would hold up the whole
+// listing. A link not resolved by then is taken for a file: it is listed,
+// and what acts on it later waits as on any other slow drive.
+std::vector<unsigned char> linkTypes(int directory, const NameList& links, std::chrono::milliseconds patience) {
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable resolved;
+        std::vector<unsigned char> types;
+        size_t done = 0;
+    };
+    auto shared = std::make_shared<Shared>();
+    shared->types.assign(links.size(), DT_REG);
+    const int own = fcntl(directory, F_DUPFD_CLOEXEC, 0);
+    if (own < 0) return shared->types;
+    std::thread([shared, own, names = links] {
+        const DirectoryHandle closesAtTheEnd(own);
+        for (size_t i = 0; i < names.size(); ++i) {
+            const unsigned char type = typeAt(own, NativeString(names[i]).c_str());
+            const std::lock_guard lock(shared->mutex);
+            shared->types[i] = type;
+            shared->done = i + 1;
+            if (shared->done == names.size()) shared->resolved.notify_all();
+        }
+    }).detach();
+    std::unique_lock lock(shared->mutex);
+    shared->resolved.wait_for(lock, patience, [&] { return shared->done == links.size(); });
+    return shared->types;
 }
 
 }  // namespace
@@ -42,6 +75,7 @@ DirectoryListing readEntries(const Path& directory) {
     if (!identity) throw PlatformFailure::fromSystemError(errno, directory);
     listing.directory = *identity;
 
+    NameList links;
     alignas(LinuxDirent64) char buffer[1 << 15];
     for (;;) {
         const long got = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
@@ -51,10 +85,20 @@ DirectoryListing readEntries(const Path& directory) {
             const auto& entry = *reinterpret_cast<const LinuxDirent64*>(buffer + at);
             at += entry.d_reclen;
             if (entry.d_name[0] == '.') continue;  // hidden, and "." and ".."
-            const unsigned char type = typeOf(fd, entry);
+            if (entry.d_type == DT_LNK) {
+                links.add(entry.d_name);
+                continue;
+            }
+            const unsigned char type = entry.d_type == DT_UNKNOWN ? typeAt(fd, entry.d_name) : entry.d_type;
             if (type == DT_DIR) listing.subdirectories.add(entry.d_name);
             if (type == DT_REG) listing.files.add(entry.d_name);
         }
+    }
+    if (links.empty()) return listing;
+    const std::vector<unsigned char> types = linkTypes(fd, links, linkPatience);
+    for (size_t i = 0; i < links.size(); ++i) {
+        if (types[i] == DT_DIR) listing.subdirectories.add(links[i]);
+        if (types[i] == DT_REG) listing.files.add(links[i]);
     }
     return listing;
 }

@@ -6,6 +6,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
 namespace platform {
 namespace {
 
@@ -32,10 +38,28 @@ NativeString exact(const NativeString& path) {
 
 // Drops the separator a system call may leave at the end, but a root's.
 Path canonical(NativeString path) {
-    while (path.size() > 3 && path.ends_with(L'\\')) path.pop_back();
     if (path.size() == 2 && path[1] == L':') path += L'\\';
+    const size_t root = driveRootOf(path).size();
+    while (path.size() > std::max<size_t>(root, 1) && path.ends_with(L'\\')) path.pop_back();
     return path;
 }
+
+// The working directory as the system keeps it, without touching its drive.
+NativeString currentDirectoryText() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) fail(L"(the working directory)");
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length);
+    }
+}
+
+wchar_t upper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - (L'a' - L'A')) : c; }
+wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c; }
 
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -90,14 +114,50 @@ bool stillThere(const OpenDirectory& directory) {
     return opened && found && folderIdentityFrom(*opened) == folderIdentityFrom(*found);
 }
 
-NativeString volumeLabel(const wchar_t* root) {
+NativeString volumeLabel(const NativeString& root) {
     wchar_t label[MAX_PATH + 1] = {};
-    if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) || !label[0])
+    if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) || !label[0])
         return {};
     return L'[' + NativeString(label) + L']';
 }
 
+// The labels of the drives at `roots`, each read on a thread of its own, as
+// many as come within `patience`: a drive that does not answer (or, under
+// Wine, a hung mount anywhere on the host) shows without its label rather
+// than hold up the list.
+std::vector<NativeString> labelsWithin(const std::vector<NativeString>& roots, std::chrono::milliseconds patience) {
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable read;
+        std::vector<NativeString> labels;
+        size_t done = 0;
+    };
+    auto shared = std::make_shared<Shared>();
+    shared->labels.resize(roots.size());
+    for (size_t i = 0; i < roots.size(); ++i) {
+        std::thread([shared, i, root = roots[i]] {
+            NativeString label = volumeLabel(root);
+            const std::lock_guard lock(shared->mutex);
+            shared->labels[i] = std::move(label);
+            if (++shared->done == shared->labels.size()) shared->read.notify_all();
+        }).detach();
+    }
+    std::unique_lock lock(shared->mutex);
+    shared->read.wait_for(lock, patience, [&] { return shared->done == roots.size(); });
+    return shared->labels;
+}
+
 }  // namespace
+
+NativeString driveRootOf(NativeView path) {
+    if (path.size() >= 2 && path[1] == L':') return {upper(path[0]), L':', L'\\'};
+    if (!path.starts_with(L"\\\\") || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) return {};
+    const size_t server = path.find(L'\\', 2);
+    if (server == NativeView::npos || server == 2) return {};
+    const size_t share = path.find(L'\\', server + 1);
+    if (share == server + 1) return {};
+    return NativeString(path.substr(0, share)) + L'\\';
+}
 
 std::vector<Drive> Win32FileSystem::drives() const {
     std::wstring roots(128, L'\0');
@@ -111,20 +171,28 @@ std::vector<Drive> Win32FileSystem::drives() const {
         roots.resize(length + 1);
     }
     std::vector<Drive> drives;
+    std::vector<NativeString> fixed;  // only a fixed drive is asked for its label
     for (size_t start = 0; start < roots.size();) {
         const size_t end = roots.find(L'\0', start);
         const std::wstring root = roots.substr(start, end - start);
         start = end == std::wstring::npos ? roots.size() : end + 1;
         if (root.size() < 2 || root[1] != L':') continue;
-        const wchar_t upper = root[0] >= L'a' && root[0] <= L'z' ? root[0] - (L'a' - L'A') : root[0];
-        const wchar_t lower = upper >= L'A' && upper <= L'Z' ? upper + (L'a' - L'A') : upper;
-        const std::wstring rootText{upper, L':', L'\\'};
-        // Only a fixed drive is sure to answer at once; the others are left
-        // alone until the user picks them.
-        NativeString label;
-        if (GetDriveTypeW(rootText.c_str()) == DRIVE_FIXED) label = volumeLabel(rootText.c_str());
-        drives.push_back({{lower, L':'}, rootText, std::move(label)});
+        const std::wstring rootText{upper(root[0]), L':', L'\\'};
+        drives.push_back({{lower(root[0]), L':'}, rootText, {}});
+        if (GetDriveTypeW(rootText.c_str()) == DRIVE_FIXED) fixed.push_back(rootText);
     }
+    // The working directory's drive is always there, even one the system
+    // does not list: a network share, or a letter mapped in another session.
+    const NativeString working = driveRootOf(currentDirectoryText());
+    const bool listed = std::any_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root.native() == working; });
+    if (!working.empty() && !listed) {
+        const NativeString text = working[1] == L':' ? NativeString{lower(working[0]), L':'} : working.substr(0, working.size() - 1);
+        drives.push_back({text, working, {}});
+    }
+    const std::vector<NativeString> labels = labelsWithin(fixed, labelPatience);
+    for (size_t i = 0; i < fixed.size(); ++i)
+        for (Drive& drive : drives)
+            if (drive.root.native() == fixed[i]) drive.label = labels[i];
     return drives;
 }
 
@@ -145,6 +213,10 @@ Path Win32FileSystem::workingDirectory() const {
 }
 
 Path Win32FileSystem::currentDirectoryOf(const Drive& drive) const {
+    if (drive.root.native().starts_with(L"\\\\")) {  // a share keeps no directory of its own
+        const NativeString working = currentDirectoryText();
+        return driveRootOf(working) == drive.root.native() ? canonical(working) : drive.root;
+    }
     // "D:" alone names the directory the system keeps for drive D.
     const std::wstring drivePath = drive.root.native().substr(0, 2);
     std::wstring buffer(MAX_PATH, L'\0');
