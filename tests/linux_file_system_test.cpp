@@ -21,8 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool privateMountNamespace();
-
 TEST(LinuxFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
     TempTree tree;
     const auto previous = std::filesystem::current_path();
@@ -64,8 +62,29 @@ TEST(LinuxFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
     umount2("/mnt", MNT_DETACH);
 }
 
-bool privateMountNamespace() {
-    return geteuid() == 0 && unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+// A link into a mount that does not answer is listed (as a file) instead of
+// holding up its folder, and the links that do answer count as what they are.
+TEST(LinuxFileSystem, ALinkIntoAHungMountDoesNotHoldUpItsFolder) {
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+    TempTree tree;
+    const auto point = tree.directory("hung");
+    tree.file("folder/a.pkg");
+    std::filesystem::create_symlink(point / "inside", tree / "folder/dead");
+    std::filesystem::create_directory_symlink(tree / "folder", tree / "folder/alive");
+    std::optional<HungMount> hung(point);
+    ASSERT_TRUE(hung->mounted());
+
+    auto listing = std::async(std::launch::async, [&] { return platform::LinuxFileSystem().readDirectory(tree / "folder"); });
+    const bool prompt = listing.wait_for(10s) == std::future_status::ready;
+    hung.reset();
+    ASSERT_TRUE(prompt) << "the listing waited on the hung mount";
+    const platform::DirectoryListing read = listing.get();
+    std::vector<std::string> files, folders;
+    for (size_t i = 0; i < read.files.size(); ++i) files.emplace_back(read.files[i]);
+    for (size_t i = 0; i < read.subdirectories.size(); ++i) folders.emplace_back(read.subdirectories[i]);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"a.pkg", "dead"}));
+    EXPECT_EQ(folders, std::vector<std::string>{"alive"});
 }
 
 // A USB stick under /media that the lists show: nothing holds it, so it

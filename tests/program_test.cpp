@@ -1,9 +1,12 @@
 #include "doubles/fake_tool.h"
+#include "doubles/hung_mount.h"
 #include "doubles/running_program.h"
 #include "doubles/tree_lists.h"
 
+#include "platform/linux/linux_file_system.h"
 #include "window/qt/qt_dialogs.h"
 
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTimer>
 #include <fcntl.h>
@@ -159,7 +162,7 @@ TEST_F(ProgramTest, RunningOutOfFileDescriptorsWhileListingIsReportedOnce) {
 // Nothing the window shows holds the drive: it unmounts at once, and each
 // action on it then reports once and does nothing.
 TEST_F(ProgramTest, AShownDriveUnmountsAtOnceAndEachActionOnItReportsOnce) {
-    if (geteuid() != 0 || unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+    if (!privateMountNamespace())
         GTEST_SKIP() << "needs root for a private mount namespace";
     const auto point = tree.directory("D/drive");
     ASSERT_EQ(mount("none", point.c_str(), "tmpfs", 0, "size=1m"), 0);
@@ -180,6 +183,27 @@ TEST_F(ProgramTest, AShownDriveUnmountsAtOnceAndEachActionOnItReportsOnce) {
     EXPECT_EQ(program.lists().file1().path(), point / "inside");
     EXPECT_EQ(program.lists().file1().fileName(), "a.pkg");
     EXPECT_TRUE(tool.calls().empty());
+}
+
+// A drive mounted while the program runs shows in Drive1 by itself, without
+// opening the drop-down, and the arrow keys reach it.
+TEST_F(ProgramTest, ADriveMountedWhileTheProgramRunsCanBeReachedWithTheArrowKeys) {
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+    ASSERT_EQ(mount("none", "/media", "tmpfs", 0, "size=1m"), 0);
+    std::filesystem::create_directory("/media/stick");
+    platform::LinuxFileSystem system;
+    RunningProgram program(system, starter, dialogs);
+    auto* drives = program.control<QComboBox>(Control::Drive1);
+    ASSERT_EQ(drives->findText("[/media/stick]"), -1);
+
+    ASSERT_EQ(mount("none", "/media/stick", "tmpfs", 0, "size=1m"), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return drives->findText("[/media/stick]", Qt::MatchStartsWith) >= 0; }, 5000));
+    for (int presses = 0; presses < drives->count() && program.lists().drive1().drive().text != "[/media/stick]"; ++presses)
+        QTest::keyClick(drives, drives->currentIndex() < drives->findText("[/media/stick]", Qt::MatchStartsWith) ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_EQ(program.lists().dir1().path(), "/media/stick/");
+
+    umount2("/media/stick", MNT_DETACH);
+    umount2("/media", MNT_DETACH);
 }
 
 }  // namespace

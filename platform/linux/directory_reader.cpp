@@ -4,6 +4,7 @@
 
 #include "platform/platform_failure.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <memory>
@@ -34,31 +35,41 @@ unsigned char typeAt(int directory, const char* name) {
     return S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
 }
 
-// What the links lead to, looked up on a thread of their own for at most
+// What the links lead to, looked up by a few threads of their own for at most
 // `patience`: a link into a mount that does not answer would hold up the whole
-// listing. A link not resolved by then is taken for a file: it is listed,
-// and what acts on it later waits as on any other slow drive.
+// listing, and holds up only the one thread that looks at it. A link not
+// resolved by then is taken for a file: it is listed, and what acts on it
+// later waits as on any other slow drive.
 std::vector<unsigned char> linkTypes(int directory, const NameList& links, std::chrono::milliseconds patience) {
     struct Shared {
+        NameList names;
         std::mutex mutex;
         std::condition_variable resolved;
         std::vector<unsigned char> types;
-        size_t done = 0;
+        size_t next = 0, done = 0;
     };
     auto shared = std::make_shared<Shared>();
+    shared->names = links;
     shared->types.assign(links.size(), DT_REG);
-    const int own = fcntl(directory, F_DUPFD_CLOEXEC, 0);
-    if (own < 0) return shared->types;
-    std::thread([shared, own, names = links] {
-        const DirectoryHandle closesAtTheEnd(own);
-        for (size_t i = 0; i < names.size(); ++i) {
-            const unsigned char type = typeAt(own, NativeString(names[i]).c_str());
-            const std::lock_guard lock(shared->mutex);
-            shared->types[i] = type;
-            shared->done = i + 1;
-            if (shared->done == names.size()) shared->resolved.notify_all();
-        }
-    }).detach();
+    constexpr size_t mostThreads = 8;
+    for (size_t t = 0; t < std::min(links.size(), mostThreads); ++t) {
+        DirectoryHandle own(fcntl(directory, F_DUPFD_CLOEXEC, 0));
+        if (!own.isOpen()) break;
+        std::thread([shared, own = std::move(own)] {
+            for (;;) {
+                size_t i = 0;
+                {
+                    const std::lock_guard lock(shared->mutex);
+                    if (shared->next == shared->names.size()) return;
+                    i = shared->next++;
+                }
+                const unsigned char type = typeAt(static_cast<int>(own.native()), NativeString(shared->names[i]).c_str());
+                const std::lock_guard lock(shared->mutex);
+                shared->types[i] = type;
+                if (++shared->done == shared->names.size()) shared->resolved.notify_all();
+            }
+        }).detach();
+    }
     std::unique_lock lock(shared->mutex);
     shared->resolved.wait_for(lock, patience, [&] { return shared->done == links.size(); });
     return shared->types;

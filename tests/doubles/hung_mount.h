@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -44,3 +45,9 @@ private:
     std::filesystem::path point_;
     int fd_ = -1;
 };
+
+// Moves this process into a mount namespace of its own, so that its mounts
+// are seen by nobody else and go with it; false without root.
+inline bool privateMountNamespace() {
+    return geteuid() == 0 && unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
