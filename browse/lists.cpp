@@ -66,6 +66,8 @@ void Lists::startUp() {
     Path workingDirectory;
     try {
         workingDirectory = fileSystem_.workingDirectory();
+    } catch (const platform::NoAnswer&) {
+        throw;  // its drive does not answer: the lists stay empty
     } catch (...) {
         // Gone: there is nothing to start on but the first drive's root.
         open(drive1_.drive().root, drive1_.drive().root);
