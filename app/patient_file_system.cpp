@@ -48,14 +48,15 @@ OpenDirectory own(const OpenDirectory& directory) { return {directory.handle.dup
 
 }  // namespace
 
-PatientFileSystem::PatientFileSystem(platform::FileSystem& system, window::Waiter& waiter)
-    : system_(system), waiter_(waiter), doorbell_(std::make_shared<Doorbell>()) {
-    doorbell_->waiter = &waiter;
-}
+PatientFileSystem::PatientFileSystem(platform::FileSystem& system)
+    : system_(system), doorbell_(std::make_shared<Doorbell>()) {}
 
-PatientFileSystem::~PatientFileSystem() {
+PatientFileSystem::~PatientFileSystem() { setWaiter(nullptr); }
+
+void PatientFileSystem::setWaiter(window::Waiter* waiter) {
     const std::lock_guard lock(doorbell_->mutex);
-    doorbell_->waiter = nullptr;
+    waiter_ = waiter;
+    doorbell_->waiter = waiter;
 }
 
 bool PatientFileSystem::leftCallsBehind() const {
@@ -83,10 +84,13 @@ Result PatientFileSystem::patiently(const Path& subject, std::function<Result()>
     bool done = false;
     {
         std::unique_lock lock(call->mutex);
-        done = call->finished.wait_for(lock, quickMs, [&] { return call->done; });
+        if (waiter_)
+            done = call->finished.wait_for(lock, quickMs, [&] { return call->done; });
+        else
+            call->finished.wait(lock, [&] { return call->done; });
     }
-    if (!done) {
-        switch (waiter_.wait([&] { return call->isDone(); })) {
+    if (!done && waiter_) {
+        switch (waiter_->wait([&] { return call->isDone(); })) {
         case window::Waiter::Outcome::Done: break;
         case window::Waiter::Outcome::GaveUp: {
             const std::lock_guard lock(doorbell_->mutex);

@@ -12,16 +12,17 @@ namespace app {
 // The file system as the window's thread may use it: every call that can
 // block on a drive runs on a thread of its own while the window waits, so a
 // drive that does not answer never freezes the window. A call that takes
-// longer than quickMs is waited for through the window's Waiter; when the
-// user gives up, it fails with NoAnswer and is left behind; when the user
-// closes the window, the program ends there. The drive list and the working
-// directory are read directly: they touch no drive.
+// longer than quickMs is waited for through the window's Waiter (until the
+// window sets one, simply waited for); when the user gives up, it fails with
+// NoAnswer and is left behind; when the user closes the window, the program
+// ends there. The drive list is read directly: it touches no drive.
 class PatientFileSystem final : public platform::FileSystem {
 public:
     static constexpr std::chrono::milliseconds quickMs{50};
 
-    PatientFileSystem(platform::FileSystem& system, window::Waiter& waiter);
+    explicit PatientFileSystem(platform::FileSystem& system);
     ~PatientFileSystem() override;
+    void setWaiter(window::Waiter* waiter);
 
     platform::NativeChar separator() const override { return system_.separator(); }
     std::vector<platform::Drive> drives() const override { return system_.drives(); }
@@ -45,7 +46,7 @@ private:
     Result patiently(const platform::Path& subject, std::function<Result()> work) const;
 
     platform::FileSystem& system_;
-    window::Waiter& waiter_;
+    window::Waiter* waiter_ = nullptr;
     struct Doorbell;
     std::shared_ptr<Doorbell> doorbell_;  // shared with the calls, which may outlive this
 };

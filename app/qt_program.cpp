@@ -11,12 +11,13 @@ void setIdentity() {
 }
 
 QtProgram::QtProgram(Services& services)
-    : fileSystem(services.fileSystem, waiter),
+    : fileSystem(services.fileSystem),
       patientServices{fileSystem, services.starter, services.dialogs},
       program(patientServices),
       presenter(program.lists, program),
       form(window::form1, presenter) {
     waiter.setWindow(&form);
+    fileSystem.setWaiter(&waiter);
     program.unload = [this] { form.close(); };
     if (mounts_.descriptor() >= 0) {
         mountsChanged_ = std::make_unique<QSocketNotifier>(mounts_.descriptor(), QSocketNotifier::Exception);

@@ -22,7 +22,7 @@ NativeString driveRootOf(NativeView path);
 // current directory the system keeps for it. Names are used exactly as the
 // listing gave them: long paths and names that end in a dot or a blank are
 // passed to the system unchanged.
-class Win32FileSystem final : public FileSystem {
+class Win32FileSystem : public FileSystem {
 public:
     NativeChar separator() const override { return L'\\'; }
     std::vector<Drive> drives() const override;

@@ -14,3 +14,6 @@ touch "$drives/d/.quarvel2-test-drive"
 for letter in d e f g; do
   ln -sfn "$drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
 done
+# K: is mapped by scripts/test-windows once Wine's server runs, so that the
+# system does not list it.
+rm -f "$WINEPREFIX/dosdevices/k:"

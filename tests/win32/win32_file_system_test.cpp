@@ -2,6 +2,7 @@
 
 #include "platform/display_text.h"
 #include "platform/platform_failure.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 
 #include <array>
@@ -28,6 +29,21 @@ platform::Drive drive(wchar_t letter) {
 }
 
 // F:, a drive with no medium, is listed unlabelled and fails once, when read.
+// Every root ends in the separator, a network share's too.
+TEST(DriveRoots, EachPathHasTheRootOfItsDrive) {
+    struct Case { const wchar_t* name; const wchar_t* path; const wchar_t* root; };
+    const Case cases[] = {
+        {L"a letter's folder", L"c:\\maps\\x", L"C:\\"},
+        {L"a letter alone", L"D:", L"D:\\"},
+        {L"a share's folder", L"\\\\server\\share\\maps", L"\\\\server\\share\\"},
+        {L"a share's root", L"\\\\server\\share", L"\\\\server\\share\\"},
+        {L"a server alone is no drive", L"\\\\server", L""},
+        {L"a device path is none", L"\\\\?\\C:\\x", L""},
+        {L"nor is a relative one", L"maps\\x", L""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(platform::driveRootOf(c.path), c.root) << platform::toUtf8(c.name);
+}
+
 TEST(Win32FileSystemTest, DrivesAreListedUnreadAndOneThatIsNotReadyFailsWhenOpened) {
     EXPECT_EQ(drive(L'd'), (platform::Drive{L"d:", L"D:\\", L"[QUARVEL-D]"}));
     EXPECT_EQ(drive(L'f'), (platform::Drive{L"f:", L"F:\\", L""}));

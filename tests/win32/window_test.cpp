@@ -1,7 +1,9 @@
 #include "../doubles/recording_services.h"
 #include "test_drives.h"
 
+#include "app/patient_file_system.h"
 #include "app/program.h"
+#include "platform/platform_failure.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
 #include "window/layout.h"
@@ -10,7 +12,10 @@
 
 #include <algorithm>
 #include <array>
+#include <condition_variable>
+#include <mutex>
 #include <commctrl.h>
+#include <dbt.h>
 #include <stdexcept>
 #include <tuple>
 #include <gtest/gtest.h>
@@ -19,6 +24,29 @@ namespace {
 
 using window::Control;
 
+// The system's file system, but reading G:\sub never answers until released,
+// like a network folder whose server went down.
+class StuckFileSystem final : public platform::Win32FileSystem {
+public:
+    platform::DirectoryListing readDirectory(const platform::Path& directory) const override {
+        if (directory.native() == L"G:\\sub") {
+            std::unique_lock lock(mutex_);
+            releasedCondition_.wait(lock, [this] { return released_; });
+        }
+        return Win32FileSystem::readDirectory(directory);
+    }
+    void release() {
+        const std::lock_guard lock(mutex_);
+        released_ = true;
+        releasedCondition_.notify_all();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    mutable std::condition_variable releasedCondition_;
+    bool released_ = false;
+};
+
 // The whole program in its window, started in G:\ (the window's own test
 // drive) as a user would start it there, with the Windows ucc on PATH.
 class WindowTest : public ::testing::Test {
@@ -26,8 +54,13 @@ protected:
     void SetUp() override {
         SetEnvironmentVariableW(L"PATH", L"Z:" UCC_DIR);  // the build tree, through Wine's Z: drive
         ASSERT_TRUE(SetCurrentDirectoryW(L"G:\\") && root.file(L"a.pkg") && root.file(L"b.pkg") && root.directory(L"sub"));
+        fileSystem.setWaiter(&form1);
         presenter.start();
         pump();
+    }
+    void TearDown() override {
+        fileSystem.setWaiter(nullptr);
+        system.release();
     }
 
     // Runs what the window was sent in its own message loop, which ends once
@@ -72,7 +105,8 @@ protected:
     }
 
     test_drives::Folder root{L"G:"};
-    platform::Win32FileSystem fileSystem;
+    StuckFileSystem system;
+    app::PatientFileSystem fileSystem{system};
     platform::Win32ProgramStarter starter;
     ScriptedDialogs dialogs;
     app::Services services{fileSystem, starter, dialogs};
@@ -229,6 +263,54 @@ TEST_F(WindowTest, AFailureOutsideTheBoundaryEndsTheLoopInsteadOfCrossingTheSyst
     PostMessageW(form.control(Control::Command3), BM_CLICK, 0, 0);
     EXPECT_THROW(form.run(), std::logic_error);
     EXPECT_EQ(form.window(), nullptr);
+}
+
+// Opening a folder that does not answer waits with a wait cursor, painting;
+// Escape gives up with one report and the lists as they were.
+TEST_F(WindowTest, EscapeGivesUpAFolderThatDoesNotAnswer) {
+    static window::Form1Window* waitingWindow;
+    waitingWindow = &form1;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (waitingWindow->waiting() && GetCursor() == LoadCursorW(nullptr, IDC_WAIT))
+            PostMessageW(waitingWindow->control(Control::Dir1), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    click(Control::Dir1, 1);  // sub
+    PostMessageW(form1.control(Control::Dir1), WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(dialogs.reported, std::vector<std::string>{platform::NoAnswer("").what()});
+    EXPECT_EQ(program.lists.dir1().path().native(), L"G:\\");
+    EXPECT_EQ(count(Control::File1), 2);
+    EXPECT_FALSE(form1.waiting());
+}
+
+// A drive that comes or goes has Drive1 list the drives anew.
+TEST_F(WindowTest, ADriveThatArrivesIsListed) {
+    recorder.seen.clear();
+    SendMessageW(form1.window(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+    pump();
+    EXPECT_EQ(recorder.seen, (std::vector<std::tuple<Control, window::Event, int>>{
+                                 {Control::Drive1, window::Event::DrivesChanged, -1}}));
+}
+
+// Started on a drive the system does not list (mapped after Wine's server
+// started, as K: is by scripts/test-windows), the program lists it and opens its root.
+TEST(UnlistedDrive, TheWorkingDirectorysDriveIsListedAndOpened) {
+    wchar_t roots[512] = {};
+    GetLogicalDriveStringsW(511, roots);
+    for (const wchar_t* root = roots; *root; root += wcslen(root) + 1)
+        if (towupper(*root) == L'K') GTEST_SKIP() << "the system lists K: already";
+    ASSERT_TRUE(SetCurrentDirectoryW(L"K:\\maps")) << "scripts/test-windows maps K: with a folder maps";
+    platform::Win32FileSystem fileSystem;
+    RecordingStarter starter;
+    ScriptedDialogs dialogs;
+    app::Services services{fileSystem, starter, dialogs};
+    app::Program program(services);
+    program.raise(Control::Form1, window::Event::Load, -1);
+    EXPECT_EQ(program.lists.drive1().drive().text, L"k:");
+    EXPECT_EQ(program.lists.dir1().path().native(), L"K:\\");
+    EXPECT_TRUE(dialogs.reported.empty());
+    SetCurrentDirectoryW(L"G:\\");
 }
 
 TEST_F(WindowTest, ExitClosesTheWindowAndEndsTheMessageLoop) {

@@ -6,6 +6,7 @@
 #include "window/twips.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <algorithm>
 
@@ -30,6 +31,10 @@ int idOf(Control control) { return firstId + static_cast<int>(control); }
 bool isList(Control control) { return control == Control::Dir1 || control == Control::File1; }
 std::wstring wide(std::string_view text) { return platform::fromUtf8(text); }
 COLORREF rgb(Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
+// Keys and clicks in the client area: what a wait drops, as a modal box would.
+bool isUserInput(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
 
 OwnedFont createFont(const FontDescription& font, double pointSize, UINT dpi) {
     const int height = -MulDiv(static_cast<int>(pointSize * 100 + 0.5), static_cast<int>(dpi), 7200);
@@ -298,6 +303,44 @@ int Form1Window::run() {
     return static_cast<int>(message.wParam);
 }
 
+Waiter::Outcome Form1Window::wait(const std::function<bool()>& done) {
+    if (window_ && !IsWindowVisible(window_)) showWindow();  // start-up never waits to show the window
+    struct Waiting {
+        Form1Window& self;
+        explicit Waiting(Form1Window& self) : self(self) { self.waiting_ = true; }
+        ~Waiting() {
+            self.waiting_ = self.busy_ = false;
+            POINT at;
+            GetCursorPos(&at);
+            SetCursorPos(at.x, at.y);  // the cursor the window has there comes back
+        }
+    } waiting(*this);
+    const ULONGLONG start = GetTickCount64();
+    HANDLE wakeEvent = wakeEvent_.get();
+    while (!done()) {
+        const ULONGLONG waited = GetTickCount64() - start;
+        if (!busy_ && waited >= busyAfterMs) {
+            busy_ = true;
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        }
+        MsgWaitForMultipleObjectsEx(1, &wakeEvent, busy_ ? INFINITE : static_cast<DWORD>(busyAfterMs - waited),
+                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {  // the window was closed
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return Outcome::Closing;
+            }
+            if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return Outcome::GaveUp;
+            const bool closeKeys = message.message == WM_SYSKEYDOWN && message.wParam == VK_F4;
+            if (isUserInput(message.message) && !closeKeys) continue;  // dropped, as under a modal box
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return Outcome::Done;
+}
+
 void Form1Window::stopOn(std::exception_ptr failure) {
     if (!failure_) failure_ = failure;
     close();
@@ -500,6 +543,14 @@ LRESULT Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layOut();
         return 0;
     }
+    case WM_SETCURSOR:
+        if (!busy_) break;
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+    case WM_DEVICECHANGE:
+        // A drive came or went: Drive1 lists the drives there are now.
+        if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) presenter_.drivesChanged();
+        return TRUE;
     case WM_MEASUREITEM:
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
         return TRUE;

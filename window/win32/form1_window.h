@@ -3,6 +3,7 @@
 #include "platform/win32/owned.h"
 #include "window/form_description.h"
 #include "window/presenter.h"
+#include "window/waiter.h"
 
 #include <windows.h>
 
@@ -15,8 +16,11 @@ namespace window {
 // The program's one window on Windows, built from its description with the
 // Win32 API: the banner, the fonts, each control at its place in tab order,
 // laid out again whenever the window moves to a monitor of another DPI. It
-// draws what the presenter decides and forwards the user's gestures to it.
-class Form1Window final : private ListsView {
+// draws what the presenter decides and forwards the user's gestures to it,
+// and tells it when the system's drives change. While slow file-system work
+// runs elsewhere, it waits in a message loop of its own: painting, dropping
+// input but Escape, with a wait cursor once the wait lasts.
+class Form1Window final : private ListsView, public Waiter {
 public:
     Form1Window(const FormDescription& form, Presenter& presenter, int showCommand = SW_SHOWNORMAL);
     ~Form1Window() override;
@@ -34,6 +38,10 @@ public:
     // Runs the message loop until the window is gone; the exit code. A
     // failure that no user action caught closes the window and is thrown here.
     int run();
+
+    Outcome wait(const std::function<bool()>& done) override;
+    void wake() override { SetEvent(wakeEvent_.get()); }
+    bool waiting() const { return waiting_; }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,6 +86,8 @@ private:
     std::array<bool, 11> selectionPending_{};
     int pendingDrivePick_ = -1;
     std::exception_ptr failure_;
+    platform::OwnedHandle wakeEvent_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    bool waiting_ = false, busy_ = false;
 };
 
 }  // namespace window
