@@ -15,6 +15,10 @@ namespace test_drives {
 // The \\?\ form: names that end in a dot or a blank, and long paths, exactly.
 inline std::wstring exact(const std::wstring& path) { return L"\\\\?\\" + path; }
 
+// "G:", a drive itself rather than a folder: opened as a device, which Wine
+// answers by looking at every mount on the host.
+inline bool isDrive(const std::wstring& path) { return path.size() == 2 && path[1] == L':'; }
+
 inline void removeTree(const std::wstring& path) {
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(exact(path + L"\\*").c_str(), &entry);
@@ -27,7 +31,7 @@ inline void removeTree(const std::wstring& path) {
         else if (!DeleteFileW(exact(child).c_str())) RemoveDirectoryW(exact(child).c_str());  // a link, not its target
     }
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    RemoveDirectoryW(exact(path).c_str());
+    if (!isDrive(path)) RemoveDirectoryW(exact(path).c_str());
 }
 
 // A fresh folder on a test drive (or a drive's root: "G:"); on any other
@@ -39,7 +43,7 @@ public:
         if (GetFileAttributesW(L"D:\\.quarvel2-test-drive") == INVALID_FILE_ATTRIBUTES)
             throw std::runtime_error("the test drives are not mapped: run scripts/test-windows");
         removeTree(path);
-        CreateDirectoryW(exact(path).c_str(), nullptr);
+        if (!isDrive(path)) CreateDirectoryW(exact(path).c_str(), nullptr);
     }
 
     const std::wstring path;
