@@ -116,7 +116,7 @@ void Form1::paintEvent(QPaintEvent*) {
     // At 96 dpi pixel for pixel, so the last column lies past the edge.
     const double scale = devicePixelRatioF();
     const BannerDrawing banner = bannerAt(scale);
-    const QPixmap image(banner.twiceImage ? ":/banner@2x.png" : ":/banner.png");
+    const QPixmap image(banner.twiceImage ? ":/banner@2x.png" : ":/banner.png");  // decoded once, then cached by Qt
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(QRectF(0, 0, banner.width / scale, banner.height / scale), image, QRectF(image.rect()));
