@@ -2,6 +2,7 @@
 
 #include "platform/platform_failure.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdlib>
 #include <exception>
@@ -27,6 +28,8 @@ struct PatientFileSystem::Doorbell {
 };
 
 namespace {
+
+std::atomic<int> running{0};
 
 template <class Result>
 struct Call {
@@ -59,27 +62,46 @@ void PatientFileSystem::setWaiter(window::Waiter* waiter) {
     doorbell_->waiter = waiter;
 }
 
+int PatientFileSystem::callsRunning() { return running; }
+
 bool PatientFileSystem::leftCallsBehind() const {
     const std::lock_guard lock(doorbell_->mutex);
     return doorbell_->leftBehind;
 }
 
+// A call's own thread: the work, then word to the window.
+template <class Result>
+void PatientFileSystem::run(std::shared_ptr<void> state, std::function<Result()> work, std::shared_ptr<Doorbell> doorbell) {
+    auto& call = *static_cast<Call<Result>*>(state.get());
+    try {
+        call.result.emplace(work());
+    } catch (...) {
+        call.failure = std::current_exception();
+    }
+    work = nullptr;  // what it held, a directory's descriptor, goes before the window goes on
+    {
+        const std::lock_guard lock(call.mutex);
+        call.done = true;
+    }
+    call.finished.notify_all();
+    try {
+        doorbell->ring();
+    } catch (...) {
+        // out of memory: the window finds the call done when it looks again
+    }
+    --running;
+}
+
 template <class Result>
 Result PatientFileSystem::patiently(const Path& subject, std::function<Result()> work) const {
     auto call = std::make_shared<Call<Result>>();
-    std::thread([call, work = std::move(work), doorbell = doorbell_] {
-        try {
-            call->result.emplace(work());
-        } catch (...) {
-            call->failure = std::current_exception();
-        }
-        {
-            const std::lock_guard lock(call->mutex);
-            call->done = true;
-        }
-        call->finished.notify_all();
-        doorbell->ring();
-    }).detach();
+    ++running;
+    try {
+        std::thread(&PatientFileSystem::run<Result>, call, std::move(work), doorbell_).detach();
+    } catch (...) {
+        --running;
+        throw;
+    }
 
     bool done = false;
     {

@@ -15,7 +15,8 @@ namespace app {
 // longer than quickMs is waited for through the window's Waiter (until the
 // window sets one, simply waited for); when the user gives up, it fails with
 // NoAnswer and is left behind; when the user closes the window, the program
-// ends there. The drive list is read directly: it touches no drive.
+// ends there. The drive list is read directly: on Linux it touches no drive,
+// and on Windows it waits for the drives' labels a moment at most.
 class PatientFileSystem final : public platform::FileSystem {
 public:
     static constexpr std::chrono::milliseconds quickMs{50};
@@ -40,14 +41,19 @@ public:
     // Whether a call was given up and may still be running: then the
     // program ends without unwinding, as that call cannot be called back.
     bool leftCallsBehind() const;
+    // How many calls run now, in the whole process: one left behind counts
+    // until its drive answers at last.
+    static int callsRunning();
 
 private:
+    struct Doorbell;
     template <class Result>
     Result patiently(const platform::Path& subject, std::function<Result()> work) const;
+    template <class Result>
+    static void run(std::shared_ptr<void> call, std::function<Result()> work, std::shared_ptr<Doorbell> doorbell);
 
     platform::FileSystem& system_;
     window::Waiter* waiter_ = nullptr;
-    struct Doorbell;
     std::shared_ptr<Doorbell> doorbell_;  // shared with the calls, which may outlive this
 };
 

@@ -37,6 +37,8 @@ int driveHolding(const std::vector<platform::Drive>& drives, const Path& directo
 std::optional<platform::FileIdentity> identityOfPath(const platform::FileSystem& fileSystem, const Path& path) {
     try {
         return fileSystem.identityOf(fileSystem.openDirectory(path));
+    } catch (const platform::NoAnswer&) {
+        throw;  // the user gave up waiting: the change fails as a whole
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -111,17 +113,20 @@ void Lists::pickDrive(int index) {
 
 void Lists::highlightDirectory(int index) {
     if (!dir1_.hasEntry(index)) return;
-    dir1_.highlighted_ = index;
     if (index == -1) {
+        dir1_.highlighted_ = index;
         dir1_.highlightedIdentity_ = dir1_.identity_;
     } else if (index < -1) {
+        dir1_.highlighted_ = index;
         dir1_.highlightedIdentity_ = dir1_.ancestorIdentity(index);
     } else {
-        dir1_.highlightedIdentity_.reset();  // until it is known
-        // Looked up inside the directory that was listed, not wherever its path leads now.
-        dir1_.highlightedIdentity_ = lookInsideListed(fileSystem_, dir1_.path_, dir1_.identity_, [&](const auto& open) {
-            return fileSystem_.identifyDirectory(open, dir1_.shownName(index));
-        });
+        // Looked up inside the directory that was listed, not wherever its
+        // path leads now; the highlight moves once that is known.
+        std::optional<platform::FileIdentity> identity =
+            lookInsideListed(fileSystem_, dir1_.path_, dir1_.identity_,
+                             [&](const auto& open) { return fileSystem_.identifyDirectory(open, dir1_.shownName(index)); });
+        dir1_.highlighted_ = index;
+        dir1_.highlightedIdentity_ = std::move(identity);
     }
 }
 
@@ -129,24 +134,34 @@ void Lists::openDirectory(int index) { open(dir1_.top(), dir1_.list(index)); }
 
 void Lists::selectFile(int index) {
     if (index < -1 || index >= file1_.listCount()) return;
+    // The selection moves once the file is known.
+    std::optional<platform::EntryIdentity> identity;
+    if (index >= 0)
+        identity = lookInsideListed(fileSystem_, file1_.path_, file1_.directoryIdentity_,
+                                    [&](const auto& open) { return fileSystem_.identifyFile(open, file1_.name(index)); });
     file1_.selected_ = index;
-    file1_.identity_.reset();
-    if (index < 0) return;
-    file1_.identity_ = lookInsideListed(fileSystem_, file1_.path_, file1_.directoryIdentity_,
-                                        [&](const auto& open) { return fileSystem_.identifyFile(open, file1_.name(index)); });
+    file1_.identity_ = std::move(identity);
 }
 
 void Lists::refreshFiles() {
     platform::DirectoryListing listing = fileSystem_.readDirectory(file1_.path_);
+    platform::NameList names = sortedNaturally(listing.files);
+    // The selection stays while that file is still there: the same file, not
+    // another of its name. That is known before the list changes.
     const platform::NativeString selected = file1_.fileName();
-    const std::optional<platform::EntryIdentity> identity = file1_.identity_;
-    listFiles(file1_.path_, std::move(listing.directory), sortedNaturally(listing.files));
-    // The selection stays while that file is still there: the same file, not another of its name.
-    for (int i = 0; !selected.empty() && i < file1_.listCount(); ++i) {
-        if (file1_.name(i) != selected) continue;
-        selectFile(i);
-        if (file1_.identity_ != identity) selectFile(-1);
+    int kept = -1;
+    for (size_t i = 0; !selected.empty() && i < names.size(); ++i) {
+        if (names[i] != selected) continue;
+        const auto identity = lookInsideListed(fileSystem_, file1_.path_, listing.directory,
+                                               [&](const auto& open) { return fileSystem_.identifyFile(open, selected); });
+        if (identity && identity == file1_.identity_) kept = static_cast<int>(i);
         break;
+    }
+    const std::optional<platform::EntryIdentity> identity = file1_.identity_;
+    listFiles(file1_.path_, std::move(listing.directory), std::move(names));
+    if (kept >= 0) {
+        file1_.selected_ = kept;
+        file1_.identity_ = identity;
     }
 }
 

@@ -33,8 +33,12 @@ protected:
         QObject::connect(&watchdog, &QTimer::timeout, [this] { hung.reset(); });
         watchdog.start(20000);
     }
-    // Whatever still waits on the drive wakes now.
-    void TearDown() override { hung.reset(); }
+    // Whatever still waits on the drive wakes now, and ends before the file
+    // system it uses goes.
+    void TearDown() override {
+        hung.reset();
+        while (app::PatientFileSystem::callsRunning() > 0) std::this_thread::yield();
+    }
 
     // Does `what` to the window once the program waits and shows it is busy.
     void onceBusy(std::function<void(QWidget& window)> what) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 using platform::Path;
 using platform::PlatformFailure;
 
@@ -46,6 +49,40 @@ TEST_F(ListsTest, RereadDrivesKeepTheSelectedOne) {
         EXPECT_EQ(lists.drive1().drive().text, Path("D").native()) << step.name;
     }
     EXPECT_EQ(lists.dir1().path(), root("D")) << "nothing else changes";
+}
+
+// A change during which the drive stops answering, and that the user gives
+// up on, leaves every list as it was: nothing moves before all is known.
+TEST_F(ListsTest, AChangeGivenUpPartWayLeavesTheListsAsTheyWere) {
+    struct Case {
+        const char* name;
+        const char* call;  // the call that is given up
+        std::function<void(browse::Lists&)> change;
+    };
+    const std::vector<Case> cases = {
+        {"opening a folder, at an ancestor", "openDirectory", [](browse::Lists& l) { l.openDirectory(0); }},
+        {"re-reading, at the kept file", "identifyFile", [](browse::Lists& l) { l.refreshFiles(); }},
+        {"selecting another file", "identifyFile", [](browse::Lists& l) { l.selectFile(1); }},
+        {"highlighting another folder", "identifyDirectory", [](browse::Lists& l) { l.highlightDirectory(0); }},
+    };
+    for (const Case& c : cases) {
+        TreeLists at;
+        at.tree.file("D/work/maps/b.pkg");
+        at.tree.directory("D/work/maps/deep");
+        at.lists.startUp();
+        at.openPath(at.path("D/work/maps"));
+        at.lists.selectFile(0);
+        const auto shown = [&] {
+            const browse::DirList& dirs = at.lists.dir1();
+            const browse::FileList& files = at.lists.file1();
+            return std::tuple(dirs.path(), dirs.listIndex(), dirs.highlightedIdentity(), dirs.generation(),
+                              files.generation(), files.listIndex(), files.selectedIdentity());
+        };
+        const auto before = shown();
+        at.fs.givesUp = [&](std::string_view call, const Path&) { return call == c.call; };
+        EXPECT_THROW(c.change(at.lists), platform::NoAnswer) << c.name;
+        EXPECT_EQ(shown(), before) << c.name;
+    }
 }
 
 TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {

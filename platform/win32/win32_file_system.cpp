@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace platform {
@@ -121,30 +123,61 @@ NativeString volumeLabel(const NativeString& root) {
     return L'[' + NativeString(label) + L']';
 }
 
+// The labels read so far, by root, and the reads still running: a drive whose
+// read hangs is not asked again, and costs no new thread, until that read ends.
+// It lives as long as the process: a read may outlast everything else.
+struct LabelCache {
+    std::mutex mutex;
+    std::condition_variable read;
+    std::map<NativeString, NativeString> labels;
+    std::set<NativeString> pending;
+};
+
+LabelCache& labelCache() {
+    static LabelCache* const cache = new LabelCache;
+    return *cache;
+}
+
 // The labels of the drives at `roots`, each read on a thread of its own, as
 // many as come within `patience`: a drive that does not answer (or, under
-// Wine, a hung mount anywhere on the host) shows without its label rather
-// than hold up the list.
+// Wine, a hung mount anywhere on the host) shows without its label, or with
+// the one it last gave, rather than hold up the list.
 std::vector<NativeString> labelsWithin(const std::vector<NativeString>& roots, std::chrono::milliseconds patience) {
-    struct Shared {
-        std::mutex mutex;
-        std::condition_variable read;
-        std::vector<NativeString> labels;
-        size_t done = 0;
-    };
-    auto shared = std::make_shared<Shared>();
-    shared->labels.resize(roots.size());
-    for (size_t i = 0; i < roots.size(); ++i) {
-        std::thread([shared, i, root = roots[i]] {
-            NativeString label = volumeLabel(root);
-            const std::lock_guard lock(shared->mutex);
-            shared->labels[i] = std::move(label);
-            if (++shared->done == shared->labels.size()) shared->read.notify_all();
-        }).detach();
+    LabelCache& cache = labelCache();
+    std::unique_lock lock(cache.mutex);
+    std::vector<NativeString> asked;
+    for (const NativeString& root : roots)
+        if (cache.pending.insert(root).second) asked.push_back(root);
+    lock.unlock();
+    for (const NativeString& root : asked) {
+        try {
+            std::thread([&cache, root] {
+                NativeString label;
+                try {
+                    label = volumeLabel(root);
+                } catch (...) {
+                    // out of memory: no label
+                }
+                const std::lock_guard done(cache.mutex);
+                cache.labels[root] = std::move(label);
+                cache.pending.erase(root);
+                cache.read.notify_all();
+            }).detach();
+        } catch (...) {
+            const std::lock_guard none(cache.mutex);
+            cache.pending.erase(root);  // no thread to be had: no label this time
+        }
     }
-    std::unique_lock lock(shared->mutex);
-    shared->read.wait_for(lock, patience, [&] { return shared->done == roots.size(); });
-    return shared->labels;
+    lock.lock();
+    cache.read.wait_for(lock, patience, [&] {
+        return std::none_of(asked.begin(), asked.end(), [&](const NativeString& root) { return cache.pending.count(root); });
+    });
+    std::vector<NativeString> labels;
+    for (const NativeString& root : roots) {
+        const auto found = cache.labels.find(root);
+        labels.push_back(found != cache.labels.end() ? found->second : NativeString());
+    }
+    return labels;
 }
 
 }  // namespace

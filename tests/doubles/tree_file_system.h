@@ -5,6 +5,8 @@
 #include "platform/platform_failure.h"
 
 #include <filesystem>
+#include <functional>
+#include <string_view>
 #include <set>
 #include <vector>
 
@@ -21,6 +23,9 @@ public:
           folders_(std::move(driveFolders)),
           workingDirectory_(std::move(workingDirectory.make_preferred())) {}
 
+    // The calls `givesUp` picks, by name and path, are given up from now on,
+    // as the user gives up waiting for a drive that does not answer.
+    std::function<bool(std::string_view call, const Path& path)> givesUp;
     // The drives the system lists from now on.
     void setDrives(std::vector<Path> driveFolders) { folders_ = std::move(driveFolders); }
     // Reading `directory` fails from now on, as a directory without rights would.
@@ -42,11 +47,13 @@ public:
         return here && std::filesystem::is_directory(workingDirectory_) ? workingDirectory_ : drive.root;
     }
     platform::DirectoryListing readDirectory(const Path& directory) const override {
+        answer("readDirectory", directory);
         if (!inside(directory) || unreadable_.count(directory.native()))
             throw platform::PlatformFailure("not readable", directory);
         return real_.readDirectory(directory);
     }
     platform::OpenDirectory openDirectory(const Path& path) const override {
+        answer("openDirectory", path);
         if (!inside(path)) throw platform::PlatformFailure("outside the tree", path);
         return real_.openDirectory(path);
     }
@@ -55,10 +62,12 @@ public:
     }
     std::optional<platform::EntryIdentity> identifyFile(const platform::OpenDirectory& directory,
                                                         platform::NativeView name) const override {
+        answer("identifyFile", directory.path);
         return real_.identifyFile(directory, name);
     }
     std::optional<platform::FileIdentity> identifyDirectory(const platform::OpenDirectory& directory,
                                                             platform::NativeView name) const override {
+        answer("identifyDirectory", directory.path);
         return real_.identifyDirectory(directory, name);
     }
     void deleteFile(const platform::OpenDirectory& directory, platform::NativeView name) override {
@@ -73,6 +82,9 @@ public:
 
 private:
     bool inside(const Path& path) const { return path.native().starts_with(tree_.native()); }
+    void answer(std::string_view call, const Path& path) const {
+        if (givesUp && givesUp(call, path)) throw platform::NoAnswer(path);
+    }
 
     SystemFileSystem real_;
     Path tree_;

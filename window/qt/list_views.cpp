@@ -3,10 +3,12 @@
 #include "window/layout.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <algorithm>
+#include <chrono>
 
 namespace window {
 
@@ -103,6 +105,23 @@ QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex
     return command;
 }
 
+namespace {
+
+// One clock for keys and for an input method's text.
+std::uint64_t nowMs() {
+    using namespace std::chrono;
+    return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+// Text from an input method (compose, ibus) is typed like any other.
+void ListView::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty())
+        presenter_.type(list_, event->commitString().toStdString(), nowMs());
+    event->accept();
+}
+
 void ListView::keyPressEvent(QKeyEvent* event) {
     if (list_ == Control::Dir1 && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         presenter_.openHighlightedDirectory();
@@ -113,7 +132,7 @@ void ListView::keyPressEvent(QKeyEvent* event) {
     const bool typed = !text.isEmpty() && text.at(0).isPrint() && event->key() != Qt::Key_Space &&
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (typed) {
-        presenter_.type(list_, text.toStdString(), event->timestamp());
+        presenter_.type(list_, text.toStdString(), nowMs());
         return;
     }
     QListView::keyPressEvent(event);

@@ -48,6 +48,9 @@ bool QtWaiter::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:

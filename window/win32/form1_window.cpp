@@ -257,18 +257,22 @@ void Form1Window::showDrives(const std::vector<std::string>& rows) {
         SendMessageW(drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(row).c_str()));
 }
 
+// The control's own notifications while the window changes it are no gesture.
+struct Form1Window::Showing {
+    bool& flag;
+    explicit Showing(bool& flag) : flag(flag) { flag = true; }
+    ~Showing() { flag = false; }
+};
+
 void Form1Window::showRowCount(Control list, int count) {
+    const Showing showing(showing_);
     SendMessageW(control(list), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
     sizeColumn(list);
     InvalidateRect(control(list), nullptr, TRUE);
 }
 
 void Form1Window::showSelection(Control list, int row) {
-    struct Showing {
-        bool& flag;
-        explicit Showing(bool& flag) : flag(flag) { flag = true; }
-        ~Showing() { flag = false; }
-    } showing(showing_);
+    const Showing showing(showing_);
     HWND view = control(list);
     if (list == Control::Drive1) {
         SendMessageW(view, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
@@ -425,6 +429,8 @@ LRESULT Form1Window::notify(const NMHDR& header) {
         postGesture(source, Highlight, 0);
         return 0;
     }
+    case LVN_ODFINDITEMW:
+        return -1;  // the control's own search: type-ahead is the presenter's
     case NM_DBLCLK: {
         // On File1 the first click selected already: a double click does nothing more.
         const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
@@ -503,7 +509,9 @@ LRESULT CALLBACK Form1Window::procedure(HWND window, UINT message, WPARAM wParam
 // control's own search is left out.
 LRESULT CALLBACK Form1Window::listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self) {
-    const bool typed = message == WM_CHAR && wParam > L' ' && !(GetKeyState(VK_CONTROL) & 0x8000);
+    // AltGr, which some layouts need for @ or ł, comes as Ctrl and Alt together.
+    const bool controlAlone = (GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_MENU) & 0x8000);
+    const bool typed = message == WM_CHAR && wParam > L' ' && !controlAlone;
     if (!typed) return DefSubclassProc(list, message, wParam, lParam);
     const auto form = reinterpret_cast<Form1Window*>(self);
     PostMessageW(form->window_, typedMessage, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(wParam)),

@@ -65,6 +65,7 @@ private:
     void draw(const DRAWITEMSTRUCT& item);
     void paintBanner();
 
+    struct Showing;
     void showWindow() override;
     void showDrives(const std::vector<std::string>& rows) override;
     void showRowCount(Control list, int count) override;
