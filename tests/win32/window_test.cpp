@@ -58,9 +58,11 @@ protected:
         presenter.start();
         pump();
     }
+    // A read left behind ends before the file system it uses goes.
     void TearDown() override {
         fileSystem.setWaiter(nullptr);
         system.release();
+        while (app::PatientFileSystem::callsRunning() > 0) SwitchToThread();
     }
 
     // Runs what the window was sent in its own message loop, which ends once
