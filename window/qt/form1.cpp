@@ -39,7 +39,8 @@ Form1::Form1(const FormDescription& description, Presenter& presenter) : present
     setObjectName(text(description.name));
     setWindowTitle(text(description.title));
     QIcon icon;
-    for (int size : {16, 32, 48}) icon.addFile(QString(":/icon-%1.png").arg(size));
+    // Sizes given: nothing is read until the icon is drawn.
+    for (int size : {16, 32, 48}) icon.addFile(QString(":/icon-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
     setFont(fontFor(description.windowFont));
 
