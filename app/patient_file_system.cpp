@@ -18,8 +18,7 @@ using platform::Path;
 // How a call that finishes reaches the window, if the window is still there.
 struct PatientFileSystem::Doorbell {
     std::mutex mutex;
-    window::Waiter* waiter = nullptr;
-    bool leftBehind = false;
+    window::Waiter* waiter = nullptr;  // null until the window sets one, and once it is gone
 
     void ring() {
         const std::lock_guard lock(mutex);
@@ -58,16 +57,16 @@ PatientFileSystem::~PatientFileSystem() { setWaiter(nullptr); }
 
 void PatientFileSystem::setWaiter(window::Waiter* waiter) {
     const std::lock_guard lock(doorbell_->mutex);
-    waiter_ = waiter;
     doorbell_->waiter = waiter;
+}
+
+window::Waiter* PatientFileSystem::waiter() const {
+    const std::lock_guard lock(doorbell_->mutex);
+    return doorbell_->waiter;
 }
 
 int PatientFileSystem::callsRunning() { return running; }
 
-bool PatientFileSystem::leftCallsBehind() const {
-    const std::lock_guard lock(doorbell_->mutex);
-    return doorbell_->leftBehind;
-}
 
 // A call's own thread: the work, then word to the window.
 template <class Result>
@@ -103,22 +102,21 @@ Result PatientFileSystem::patiently(const Path& subject, std::function<Result()>
         throw;
     }
 
+    window::Waiter* const waiter = this->waiter();
     bool done = false;
     {
         std::unique_lock lock(call->mutex);
-        if (waiter_)
+        if (waiter)
             done = call->finished.wait_for(lock, quickMs, [&] { return call->done; });
         else
             call->finished.wait(lock, [&] { return call->done; });
     }
-    if (!done && waiter_) {
-        switch (waiter_->wait([&] { return call->isDone(); })) {
+    if (!done && waiter) {
+        switch (waiter->wait([&] { return call->isDone(); })) {
         case window::Waiter::Outcome::Done: break;
-        case window::Waiter::Outcome::GaveUp: {
-            const std::lock_guard lock(doorbell_->mutex);
-            doorbell_->leftBehind = true;
+        case window::Waiter::Outcome::GaveUp:
+            leftBehind_ = true;
             throw platform::NoAnswer(subject);
-        }
         case window::Waiter::Outcome::Closing:
             // The window is gone and the call cannot be called back: the
             // program ends here, without unwinding into it.

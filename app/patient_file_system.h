@@ -40,7 +40,7 @@ public:
 
     // Whether a call was given up and may still be running: then the
     // program ends without unwinding, as that call cannot be called back.
-    bool leftCallsBehind() const;
+    bool leftCallsBehind() const { return leftBehind_; }
     // How many calls run now, in the whole process: one left behind counts
     // until its drive answers at last.
     static int callsRunning();
@@ -52,9 +52,11 @@ private:
     template <class Result>
     static void run(std::shared_ptr<void> call, std::function<Result()> work, std::shared_ptr<Doorbell> doorbell);
 
+    window::Waiter* waiter() const;
+
     platform::FileSystem& system_;
-    window::Waiter* waiter_ = nullptr;
     std::shared_ptr<Doorbell> doorbell_;  // shared with the calls, which may outlive this
+    mutable bool leftBehind_ = false;
 };
 
 }  // namespace app

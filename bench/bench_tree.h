@@ -27,14 +27,6 @@ double timed(Work work) {
     return nowMilliseconds() - start;
 }
 
-// The median of `runs` timings of `work`, in milliseconds.
-template <class Work>
-double medianOf(int runs, Work work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) times.push_back(timed(work));
-    return median(times);
-}
-
 // A measurement next to its floor, taken in turns, so that a noisy machine
 // slows both alike: the medians of each, and of the ratio within each pair.
 struct Paired {

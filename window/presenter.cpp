@@ -15,8 +15,7 @@ void Presenter::attach(ListsView* view) {
 }
 
 void Presenter::start() {
-    raise(Control::Form1, Event::Load, -1);
-    showChanges();
+    raise(Control::Form1, Event::Load, -1);  // shows what it changed
     if (view_) view_->showWindow();
 }
 

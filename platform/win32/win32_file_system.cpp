@@ -230,16 +230,7 @@ std::vector<Drive> Win32FileSystem::drives() const {
 }
 
 Path Win32FileSystem::workingDirectory() const {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0) fail(L"(the working directory)");
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            break;
-        }
-        buffer.resize(length);
-    }
+    NativeString buffer = currentDirectoryText();
     const DWORD attributes = GetFileAttributesW(exact(buffer).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) fail(buffer);
     return canonical(std::move(buffer));

@@ -23,7 +23,7 @@ constexpr wchar_t className[] = L"Quarvel2Form1";
 // brought them: a box an event shows must not open inside a click.
 constexpr UINT gestureMessage = WM_APP + 1;  // wParam: control, gesture; lParam: row
 constexpr UINT typedMessage = WM_APP + 2;    // wParam: control, character; lParam: time
-enum Gesture { PickDrive, Highlight, Open, OpenHighlighted, Select, Click };
+enum Gesture { PickDrive, SelectionChanged, Open, OpenHighlighted, Click };
 constexpr DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int firstId = 100;
 
@@ -368,8 +368,9 @@ void Form1Window::perform(Control source, int gesture, int row) {
         pendingDrivePick_ = -1;
         presenter_.pickDrive(row);
         return;
-    case Highlight:
+    case SelectionChanged:  // to what the control shows once it is done
         selectionPending_[static_cast<size_t>(source)] = false;
+        row = static_cast<int>(SendMessageW(control(source), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
         if (source == Control::Dir1)
             presenter_.highlightDirectory(row);
         else
@@ -378,7 +379,6 @@ void Form1Window::perform(Control source, int gesture, int row) {
     case Open: presenter_.openDirectory(row); return;
     case OpenHighlighted: presenter_.openHighlightedDirectory(); return;
     case Click: presenter_.click(source); return;
-    default: return;
     }
 }
 
@@ -426,7 +426,7 @@ LRESULT Form1Window::notify(const NMHDR& header) {
         bool& pending = selectionPending_[static_cast<size_t>(source)];
         if (showing_ || pending) return 0;
         pending = true;
-        postGesture(source, Highlight, 0);
+        postGesture(source, SelectionChanged, -1);
         return 0;
     }
     case LVN_ODFINDITEMW:
@@ -527,15 +527,9 @@ LRESULT Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NOTIFY:
         return notify(*reinterpret_cast<const NMHDR*>(lParam));
-    case gestureMessage: {
-        const auto source = static_cast<Control>(LOWORD(wParam));
-        const int gesture = HIWORD(wParam);
-        int row = static_cast<int>(lParam);
-        if (gesture == Highlight)  // what the control shows once it is done
-            row = static_cast<int>(SendMessageW(control(source), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-        perform(source, gesture, row);
+    case gestureMessage:
+        perform(static_cast<Control>(LOWORD(wParam)), HIWORD(wParam), static_cast<int>(lParam));
         return 0;
-    }
     case typedMessage: {
         const wchar_t typed = static_cast<wchar_t>(HIWORD(wParam));
         if (typed < 0xD800 || typed > 0xDFFF)
