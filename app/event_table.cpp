@@ -17,19 +17,19 @@ using enum window::Event;
 constexpr std::array<EventRow, 13> table = {{
     // The window's handlers.
     {Form1, Load, [](Program& p, int) { p.lists.startUp(); }},
-    {Drive1, Change, [](Program& p, int row) { p.lists.pickDrive(row); }},
-    {Dir1, Change, [](Program& p, int row) { p.lists.openDirectory(p.lists.dir1().indexOfRow(row)); }},
-    {Command1, Click, [](Program& p, int) { p.services.starter.start(actions::compressFolderCommand(p.lists)); }},
-    {Command6, Click, [](Program& p, int) { p.services.starter.start(actions::compressFileCommand(p.lists)); }},
-    {Command7, Click, [](Program& p, int) { p.services.starter.start(actions::decompressFileCommand(p.lists)); }},
+    {Drive1, Change, [](Program& p, int index) { p.lists.pickDrive(index); }},
+    {Dir1, Change, [](Program& p, int index) { p.lists.openDirectory(index); }},
+    {Command1, Click, [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::CompressFolder); }},
+    {Command6, Click, [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::CompressFile); }},
+    {Command7, Click, [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::DecompressFile); }},
     {Command4, Click, [](Program& p, int) { actions::deleteSelectedFile(p.lists, p.services.dialogs); }},
     {Command3, Click, [](Program& p, int) { p.lists.refreshFiles(); }},
     {Command2, Click, [](Program& p, int) { if (p.unload) p.unload(); }},  // the program ends with its window
     // The lists' own answers to the user.
     {Drive1, DropDown, [](Program& p, int) { p.lists.refreshDrives(); }},
     {Drive1, DrivesChanged, [](Program& p, int) { p.lists.refreshDrives(); }},
-    {Dir1, Highlight, [](Program& p, int row) { p.lists.highlightDirectory(p.lists.dir1().indexOfRow(row)); }},
-    {File1, Select, [](Program& p, int row) { p.lists.selectFile(row); }},
+    {Dir1, Highlight, [](Program& p, int index) { p.lists.highlightDirectory(index); }},
+    {File1, Select, [](Program& p, int index) { p.lists.selectFile(index); }},
 }};
 
 // Every button does exactly one thing, and every row names a control the

@@ -5,21 +5,13 @@
 #include "window/qt/qt_dialogs.h"
 
 #include <QApplication>
-#include <cstdlib>
 
 // Arguments are ignored; nothing is configured.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::setIdentity();
-
-    platform::LinuxFileSystem fileSystem;
-    platform::LinuxProgramStarter starter;
     window::QtDialogs dialogs;
-    app::Services services{fileSystem, starter, dialogs};
-    app::QtProgram running(services);
-    const int code = QApplication::exec();
-    // A read the user gave up on may still wait on its drive: end without
-    // unwinding into it.
-    if (running.fileSystem.leftCallsBehind()) std::_Exit(code);
-    return code;
+    app::QtProgram running({std::make_shared<platform::LinuxFileSystem>(), std::make_shared<platform::LinuxProgramStarter>(),
+                            dialogs});
+    return running.program.finish(QApplication::exec());
 }

@@ -2,17 +2,29 @@
 
 #include "event_table.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace app {
 
-void Program::raise(window::Control control, window::Event event, int row) {
+Program::Program(Services services)
+    : services(std::move(services)),
+      jobs([fileSystem = this->services.fileSystem](const platform::Path& path) { return fileSystem->driveRootOf(path); }),
+      lists(this->services.fileSystem, jobs),
+      boundary_(this->services.dialogs) {}
+
+void Program::raise(window::Control control, window::Event event, int item) {
     for (const EventRow& entry : form1Events()) {
         if (entry.source != control || entry.event != event) continue;
-        boundary_.run([&] { entry.operation(*this, row); });
+        boundary_.run([&] { entry.operation(*this, item); });
         return;
     }
     throw std::logic_error("the event table has no row for this event");
+}
+
+int Program::finish(int code) const {
+    if (jobs.threadsRunning() > 0) std::_Exit(code);
+    return code;
 }
 
 }  // namespace app

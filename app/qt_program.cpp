@@ -10,15 +10,13 @@ void setIdentity() {
     QApplication::setDesktopFileName(QUARVEL_DESKTOP_ID);
 }
 
-QtProgram::QtProgram(Services& services)
-    : fileSystem(services.fileSystem),
-      patientServices{fileSystem, services.starter, services.dialogs},
-      program(patientServices),
+QtProgram::QtProgram(Services services)
+    : program(std::move(services)),
       presenter(program.lists, program),
-      form(window::form1, presenter) {
-    waiter.setWindow(&form);
-    fileSystem.setWaiter(&waiter);
-    program.unload = [this] { form.close(); };
+      form(window::form1, presenter),
+      waitLoop_(form),
+      wiring_(program, waitLoop_, [this] { form.close(); }) {
+    waitLoop_.setWait(&wiring_.wait());
     if (mounts_.descriptor() >= 0) {
         mountsChanged_ = std::make_unique<QSocketNotifier>(mounts_.descriptor(), QSocketNotifier::Exception);
         QObject::connect(mountsChanged_.get(), &QSocketNotifier::activated, &form, [this] { presenter.drivesChanged(); });

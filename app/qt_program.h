@@ -1,11 +1,12 @@
 #pragma once
 
-#include "patient_file_system.h"
 #include "program.h"
+#include "window_wiring.h"
 
 #include "platform/linux/mount_watch.h"
+#include "window/presenter.h"
 #include "window/qt/form1.h"
-#include "window/qt/qt_waiter.h"
+#include "window/qt/qt_wait_loop.h"
 
 #include <QSocketNotifier>
 #include <memory>
@@ -17,22 +18,20 @@ namespace app {
 void setIdentity();
 
 // The program with its Qt window: made from the control table, shown, Load
-// raised. The file system is used off the window's thread, waited for through
-// the window; the drive list follows the system's mounts as they change.
-// Closing the window (Exit, or the window's close control) ends the program
-// when the event loop runs.
+// raised. Jobs are waited for through the window; the drive list follows the
+// system's mounts as they change. Closing the window (Exit, or the window's
+// close control) ends the program when the event loop runs.
 class QtProgram {
 public:
-    explicit QtProgram(Services& services);
+    explicit QtProgram(Services services);
 
-    window::QtWaiter waiter;
-    PatientFileSystem fileSystem;
-    Services patientServices;
     Program program;
     window::Presenter presenter;
     window::Form1 form;
 
 private:
+    window::QtWaitLoop waitLoop_;
+    WindowWiring wiring_;
     platform::MountWatch mounts_;
     std::unique_ptr<QSocketNotifier> mountsChanged_;
 };

@@ -1,10 +1,6 @@
 #include "lists.h"
 
-#include "as_shown.h"
 #include "natural_order.h"
-#include "path_text.h"
-
-#include "platform/platform_failure.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -12,6 +8,7 @@
 
 namespace browse {
 
+using jobs::Job;
 using platform::Path;
 
 namespace {
@@ -33,66 +30,66 @@ int driveHolding(const std::vector<platform::Drive>& drives, const Path& directo
     return found;
 }
 
-// Which directory `path` leads to now; nothing when it leads to none.
-std::optional<platform::FileIdentity> identityOfPath(const platform::FileSystem& fileSystem, const Path& path) {
+// Where the lists start, and the failure to report once they show it.
+struct Start {
+    int drive = 0;
+    std::optional<Folder> folder;
+    std::exception_ptr failure;
+};
+
+// `read()`, or nothing when it fails; a job that stops, stops.
+template <class Read>
+std::optional<Folder> folderIfAny(Read read) {
     try {
-        return fileSystem.identityOf(fileSystem.openDirectory(path));
-    } catch (const platform::NoAnswer&) {
-        throw;  // the user gave up waiting: the change fails as a whole
+        return read();
+    } catch (const jobs::Stopped&) {
+        throw;
     } catch (const std::exception&) {
         return std::nullopt;
     }
 }
 
-// What `look` finds inside the directory at `path`, if that is still the
-// directory `listed`; nothing otherwise, and then an action on what it was
-// looking for reports that it changed.
-template <class Look>
-auto lookInsideListed(const platform::FileSystem& fileSystem, const Path& path, const platform::FileIdentity& listed,
-                      Look look) -> decltype(look(std::declval<const platform::OpenDirectory&>())) {
+Start findStart(const platform::FileSystem& fileSystem, Job& job, const std::vector<platform::Drive>& drives) {
+    Path workingDirectory;
     try {
-        return look(openAsShown(fileSystem, path, listed));
-    } catch (const platform::NoAnswer&) {
-        throw;  // the user gave up waiting: that is said once
-    } catch (const std::exception&) {
-        return std::nullopt;
+        workingDirectory = fileSystem.workingDirectory();
+    } catch (const jobs::Stopped&) {
+        throw;
+    } catch (...) {
+        // Gone: there is nothing to start on but the first drive's root.
+        const Path& root = drives.front().root;
+        return {0, folderIfAny([&] { return readFolder(fileSystem, job, root, root); }), std::current_exception()};
+    }
+    const int drive = std::max(0, driveHolding(drives, workingDirectory));
+    const Path& root = drives[static_cast<size_t>(drive)].root;
+    try {
+        return {drive, readFolder(fileSystem, job, root, root), nullptr};
+    } catch (const jobs::Stopped&) {
+        throw;
+    } catch (...) {
+        // The first failure is the one to report.
+        return {drive, folderIfAny([&] { return readFolder(fileSystem, job, root, workingDirectory); }),
+                std::current_exception()};
     }
 }
 
 }  // namespace
 
 void Lists::startUp() {
-    drive1_.drives_ = fileSystem_.drives();
+    refreshDrives();
     if (drive1_.drives_.empty()) throw std::runtime_error("The system lists no drives.");
     drive1_.selected_ = 0;
-    Path workingDirectory;
-    try {
-        workingDirectory = fileSystem_.workingDirectory();
-    } catch (const platform::NoAnswer&) {
-        throw;  // its drive does not answer: the lists stay empty
-    } catch (...) {
-        // Gone: there is nothing to start on but the first drive's root.
-        open(drive1_.drive().root, drive1_.drive().root);
-        throw;
-    }
-    drive1_.selected_ = std::max(0, driveHolding(drive1_.drives_, workingDirectory));
-    const Path root = drive1_.drive().root;
-    try {
-        open(root, root);
-    } catch (const platform::NoAnswer&) {
-        throw;  // the drive does not answer: the lists stay empty
-    } catch (...) {
-        try {
-            open(root, workingDirectory);
-        } catch (...) {
-            // the lists stay empty; the first failure is the one to report
-        }
-        throw;
-    }
+    Start start = jobs_.run({}, [fileSystem = fileSystem_, drives = drive1_.drives_](Job& job) {
+        return findStart(*fileSystem, job, drives);
+    });
+    drive1_.selected_ = start.drive;
+    if (start.folder) show(std::move(*start.folder));
+    if (start.failure) std::rethrow_exception(start.failure);
 }
 
 void Lists::refreshDrives() {
-    std::vector<platform::Drive> drives = fileSystem_.drives();
+    std::vector<platform::Drive> drives =
+        jobs_.run({}, [fileSystem = fileSystem_](Job& job) { return fileSystem->drives(job); });
     if (drive1_.selected_ >= 0) {
         const platform::Drive selected = drive1_.drive();
         auto found = std::find_if(drives.begin(), drives.end(),
@@ -108,7 +105,9 @@ void Lists::pickDrive(int index) {
     drive1_.selected_ = index;
     const platform::Drive& drive = drive1_.drive();
     if (dir1_.top() == drive.root) return;  // the lists are on it already
-    open(drive.root, fileSystem_.currentDirectoryOf(drive));
+    show(jobs_.run(drive.root, [fileSystem = fileSystem_, drive](Job& job) {
+        return readFolder(*fileSystem, job, drive.root, fileSystem->currentDirectoryOf(drive));
+    }));
 }
 
 void Lists::highlightDirectory(int index) {
@@ -123,63 +122,72 @@ void Lists::highlightDirectory(int index) {
         // Looked up inside the directory that was listed, not wherever its
         // path leads now; the highlight moves once that is known.
         std::optional<platform::FileIdentity> identity =
-            lookInsideListed(fileSystem_, dir1_.path_, dir1_.identity_,
-                             [&](const auto& open) { return fileSystem_.identifyDirectory(open, dir1_.shownName(index)); });
+            jobs_.run(dir1_.path_, [fileSystem = fileSystem_, path = dir1_.path_, listed = dir1_.identity_,
+                                    name = platform::NativeString(dir1_.shownName(index))](Job& job) {
+                return lookInsideListed(*fileSystem, job, path, listed,
+                                        [&](const auto& open) { return fileSystem->identifyDirectory(open, name); });
+            });
         dir1_.highlighted_ = index;
         dir1_.highlightedIdentity_ = std::move(identity);
     }
 }
 
-void Lists::openDirectory(int index) { open(dir1_.top(), dir1_.list(index)); }
+void Lists::openDirectory(int index) {
+    const Path path = dir1_.list(index);
+    show(jobs_.run(path, [fileSystem = fileSystem_, top = dir1_.top(), path](Job& job) {
+        return readFolder(*fileSystem, job, top, path);
+    }));
+}
 
 void Lists::selectFile(int index) {
     if (index < -1 || index >= file1_.listCount()) return;
     // The selection moves once the file is known.
     std::optional<platform::EntryIdentity> identity;
     if (index >= 0)
-        identity = lookInsideListed(fileSystem_, file1_.path_, file1_.directoryIdentity_,
-                                    [&](const auto& open) { return fileSystem_.identifyFile(open, file1_.name(index)); });
+        identity = jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, listed = file1_.directoryIdentity_,
+                                            name = platform::NativeString(file1_.name(index))](Job& job) {
+            return lookInsideListed(*fileSystem, job, path, listed,
+                                    [&](const auto& open) { return fileSystem->identifyFile(open, name); });
+        });
     file1_.selected_ = index;
     file1_.identity_ = std::move(identity);
 }
 
 void Lists::refreshFiles() {
-    platform::DirectoryListing listing = fileSystem_.readDirectory(file1_.path_);
-    platform::NameList names = sortedNaturally(listing.files);
-    // The selection stays while that file is still there: the same file, not
-    // another of its name. That is known before the list changes.
-    const platform::NativeString selected = file1_.fileName();
-    int kept = -1;
-    for (size_t i = 0; !selected.empty() && i < names.size(); ++i) {
-        if (names[i] != selected) continue;
-        const auto identity = lookInsideListed(fileSystem_, file1_.path_, listing.directory,
-                                               [&](const auto& open) { return fileSystem_.identifyFile(open, selected); });
-        if (identity && identity == file1_.identity_) kept = static_cast<int>(i);
-        break;
-    }
+    struct Reread {
+        platform::FileIdentity directory;
+        platform::NameList names;
+        int kept = -1;  // the selected file, while it is still there
+    };
+    Reread reread = jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, selected = file1_.fileName(),
+                                             selectedIdentity = file1_.identity_](Job& job) {
+        platform::DirectoryListing listing = fileSystem->readDirectory(path, job);
+        Reread result{listing.directory, sortedNaturally(listing.files), -1};
+        // The same file, not another of its name.
+        for (size_t i = 0; !selected.empty() && i < result.names.size(); ++i) {
+            if (result.names[i] != selected) continue;
+            const auto identity = lookInsideListed(*fileSystem, job, path, listing.directory, [&](const auto& open) {
+                return fileSystem->identifyFile(open, selected);
+            });
+            if (identity && identity == selectedIdentity) result.kept = static_cast<int>(i);
+            break;
+        }
+        return result;
+    });
     const std::optional<platform::EntryIdentity> identity = file1_.identity_;
-    listFiles(file1_.path_, std::move(listing.directory), std::move(names));
-    if (kept >= 0) {
-        file1_.selected_ = kept;
+    listFiles(file1_.path_, std::move(reread.directory), std::move(reread.names));
+    if (reread.kept >= 0) {
+        file1_.selected_ = reread.kept;
         file1_.identity_ = identity;
     }
 }
 
-// One read serves both lists: Dir1 takes the subdirectories, and File1, which
-// follows Dir1, the files. Both are sorted before either list changes.
-void Lists::open(const Path& top, const Path& directory) {
-    platform::DirectoryListing listing = fileSystem_.readDirectory(directory);
-    platform::NameList subdirectories = sortedNaturally(listing.subdirectories);
-    platform::NameList files = sortedNaturally(listing.files);
-    const Path path = directory;  // `directory` may be one of Dir1's own entries
-    std::vector<std::optional<platform::FileIdentity>> ancestorIdentities;
-    for (const Path& ancestor : ancestorsBelow(top, path, fileSystem_.separator()))
-        ancestorIdentities.push_back(identityOfPath(fileSystem_, ancestor));
-    dir1_.show(top, path, std::move(subdirectories), fileSystem_.separator());
-    dir1_.identity_ = listing.directory;
-    dir1_.highlightedIdentity_ = listing.directory;
-    dir1_.ancestorIdentities_ = std::move(ancestorIdentities);
-    listFiles(path, std::move(listing.directory), std::move(files));
+void Lists::show(Folder folder) {
+    dir1_.show(folder.top, folder.path, std::move(folder.subdirectories), fileSystem_->separator());
+    dir1_.identity_ = folder.identity;
+    dir1_.highlightedIdentity_ = folder.identity;
+    dir1_.ancestorIdentities_ = std::move(folder.ancestors);
+    listFiles(folder.path, std::move(folder.identity), std::move(folder.files));
 }
 
 void Lists::listFiles(const Path& directory, platform::FileIdentity identity, platform::NameList names) {

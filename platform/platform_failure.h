@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -39,13 +40,15 @@ private:
     Path subject_;
 };
 
-// The user gave up waiting for a drive that did not answer (a network drive
-// that went down, a hung mount). What was asked of it is left to the system:
-// it may still happen if the drive answers later.
-class NoAnswer final : public PlatformFailure {
+// No folder searched holds the program: the system's own words for a file
+// that is not found, and where it was looked for.
+class ProgramNotFound final : public PlatformFailure {
 public:
-    explicit NoAnswer(Path subject)
-        : PlatformFailure("The drive does not answer. The program stopped waiting for it.", std::move(subject)) {}
+    ProgramNotFound(Path program, std::vector<Path> searched);
+    const std::vector<Path>& searched() const { return searched_; }
+
+private:
+    std::vector<Path> searched_;
 };
 
 }  // namespace platform

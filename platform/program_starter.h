@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checkpoints.h"
 #include "native.h"
 
 #include <string>
@@ -17,12 +18,14 @@ struct ToolCommand {
 
 // Starts a program on its own, minimised with the input focus where programs
 // have windows, and returns at once: never waits for it, never reads back from
-// it, holds nothing of it afterwards, and leaves it running when this program
-// ends. Throws PlatformFailure when it cannot be started.
+// it, and leaves it running when this program ends. It looks for the program
+// itself, each folder it looks in a step of `job`, and starts the full path
+// it found, unless the job was given up by then. Throws ProgramNotFound when
+// no folder holds it, PlatformFailure when it cannot be started.
 class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
-    virtual void start(const ToolCommand& command) = 0;
+    virtual void start(const ToolCommand& command, Checkpoints& job) = 0;
 };
 
 }  // namespace platform

@@ -6,12 +6,24 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#endif
+
 using platform::NativeString;
 using platform::Path;
 
 namespace {
 
 const std::string fileChanged = platform::PlatformFailure::fileChanged("").what();
+// The system's own words for a file that is not there.
+#ifdef _WIN32
+const std::string missingFile = platform::PlatformFailure::fromSystemError(ERROR_FILE_NOT_FOUND, "").what();
+#else
+const std::string missingFile = platform::PlatformFailure::fromSystemError(ENOENT, "").what();
+#endif
 
 class ActionsTest : public ::testing::Test, public TreeLists {
 protected:
@@ -48,10 +60,11 @@ TEST_F(ActionsTest, CommandLinesAreJoinedFromTheListsAsTheyStand) {
         lists.highlightDirectory(c.highlight);
         if (!c.select.empty()) lists.selectFile(file(c.select));
 
-        EXPECT_EQ(actions::compressFolderCommand(lists), (platform::ToolCommand{Path("ucc").native(), Path("compress").native(), c.folder})) << c.name;
-        EXPECT_EQ(actions::compressFileCommand(lists).operand, c.file) << c.name;
-        EXPECT_EQ(actions::decompressFileCommand(lists).verb, Path("decompress").native()) << c.name;
-        EXPECT_EQ(actions::decompressFileCommand(lists).operand, c.file) << c.name;
+        using actions::Tool;
+        EXPECT_EQ(actions::toolCommand(lists, Tool::CompressFolder), (platform::ToolCommand{Path("ucc").native(), Path("compress").native(), c.folder})) << c.name;
+        EXPECT_EQ(actions::toolCommand(lists, Tool::CompressFile).operand, c.file) << c.name;
+        EXPECT_EQ(actions::toolCommand(lists, Tool::DecompressFile).verb, Path("decompress").native()) << c.name;
+        EXPECT_EQ(actions::toolCommand(lists, Tool::DecompressFile).operand, c.file) << c.name;
     }
 }
 
@@ -68,7 +81,7 @@ TEST_F(ActionsTest, DeletionAsksThenDeletesOnlyTheConfirmedFile) {
         {"No keeps the file", "top.txt", {false}, "", false},
         {"Yes deletes it, at a root too", "top.txt", {true}, "", true},
         {"with nothing selected nothing is deleted", "", {true}, noFile, false},
-        {"a second Yes finds it gone", "top.txt", {true, true}, fileChanged, true},
+        {"a second Yes finds it gone", "top.txt", {true, true}, missingFile, true},
     };
     for (const Case& c : cases) {
         tree.file("D/top.txt");
@@ -81,7 +94,8 @@ TEST_F(ActionsTest, DeletionAsksThenDeletesOnlyTheConfirmedFile) {
 
         EXPECT_EQ(failure, c.failure) << c.name;
         EXPECT_EQ(dialogs.asked, std::vector<std::string>(c.answers.size(), "Are You sure?")) << c.name;
-        EXPECT_EQ(dialogs.details.front(), platform::displayText(joined(root("D"), c.select))) << c.name;
+        // The path as the user reads it, one separator at the root; no path without a file.
+        EXPECT_EQ(dialogs.details.front(), c.select.empty() ? "No file is selected." : platform::displayText(path("D/" + c.select).native())) << c.name;
         EXPECT_EQ(std::filesystem::exists(path("D/top.txt")), !c.gone) << c.name;
         EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"}) << c.name << ": listed until a refresh";
         EXPECT_TRUE(std::filesystem::exists(path("D/work/w.pkg")));

@@ -26,9 +26,9 @@ protected:
         try {
             switch (action) {
             case Action::Delete: actions::deleteSelectedFile(lists, dialogs); break;
-            case Action::CompressFile: starter.start(actions::compressFileCommand(lists)); break;
-            case Action::DecompressFile: starter.start(actions::decompressFileCommand(lists)); break;
-            case Action::CompressFolder: starter.start(actions::compressFolderCommand(lists)); break;
+            case Action::CompressFile: actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFile); break;
+            case Action::DecompressFile: actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::DecompressFile); break;
+            case Action::CompressFolder: actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFolder); break;
             }
         } catch (const std::exception& failure) {
             return failure.what();

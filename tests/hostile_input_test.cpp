@@ -30,7 +30,7 @@ TEST_F(HostileInput, BadNamesAreListedShownApartAndActedOnByTheirExactBytes) {
     for (const std::string& name : names) {
         ASSERT_GE(file(name), 0) << "not listed: " << name;
         lists.selectFile(file(name));
-        EXPECT_EQ(actions::compressFileCommand(lists).operand, root("D") + "/" + name);
+        EXPECT_EQ(actions::toolCommand(lists, actions::Tool::CompressFile).operand, root("D") + "/" + name);
         dialogs.otherwise = false;
         actions::deleteSelectedFile(lists, dialogs);
         EXPECT_EQ(dialogs.details.back().find('\n'), std::string::npos) << "one line: " << name;
@@ -50,7 +50,9 @@ TEST_F(HostileInput, APatternInAFolderStartsNothing) {
     tree.directory("D/dir*");
     lists.openDirectory(-1);
     lists.highlightDirectory(0);
-    EXPECT_THROW(actions::compressFolderCommand(lists), std::runtime_error);
+    RecordingStarter starter;
+    EXPECT_THROW(actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFolder), std::runtime_error);
+    EXPECT_TRUE(starter.started.empty());
 }
 
 TEST_F(HostileInput, LinksCountAsWhatTheyPointToAndGoThemselvesAndHiddenOnesStayHidden) {

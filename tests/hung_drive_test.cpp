@@ -2,7 +2,7 @@
 #include "doubles/running_program.h"
 #include "doubles/tree_lists.h"
 
-#include "platform/platform_failure.h"
+#include "jobs/job_failures.h"
 
 #include <QComboBox>
 #include <QTimer>
@@ -17,28 +17,26 @@ using window::Control;
 
 namespace {
 
-const std::string noAnswer = platform::NoAnswer("").what();
+const std::string noAnswer = jobs::NoAnswer("").what();
 
-// The program beside a drive that never answers: H, a FUSE mount whose
-// server never replies, like a network drive whose server went down.
-class HungDriveTest : public ::testing::Test, public TreeLists {
+int threadsOfThisProcess() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) ++count;
+    return count;
+}
+
+// The program beside H, a drive that stops answering when a test says so,
+// like a network drive whose server went down: every call on it waits. For
+// every developer, root or not.
+class DeadDriveTest : public ::testing::Test, public TreeLists {
 protected:
-    void SetUp() override {
-        if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
-        hung.emplace(tree.directory("H"));
-        if (!hung->mounted()) GTEST_SKIP() << "needs FUSE";
+    DeadDriveTest() {
+        tree.file("H/maps/m.pkg");
         fs.setDrives({"D", "E", "F", "H"});
-        // Should the program not stop waiting, the drive fails at last, and so does the test.
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [this] { hung.reset(); });
-        watchdog.start(20000);
     }
-    // Whatever still waits on the drive wakes now, and ends before the file
-    // system it uses goes.
-    void TearDown() override {
-        hung.reset();
-        while (app::PatientFileSystem::callsRunning() > 0) std::this_thread::yield();
-    }
+    // What still waits on the drive answers now, late; the jobs that wait
+    // share the file system, so it stays while they end.
+    ~DeadDriveTest() override { fs.release(); }
 
     // Does `what` to the window once the program waits and shows it is busy.
     void onceBusy(std::function<void(QWidget& window)> what) {
@@ -53,41 +51,27 @@ protected:
         });
         poll.start(10);
     }
+    static void escape(QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); }
     void pick(RunningProgram& program, const std::string& drive) {
         auto* drives = program.control<QComboBox>(Control::Drive1);
         emit drives->activated(drives->findText(QString::fromStdString(drive)));
     }
 
     RecordingStarter starter;
-    std::optional<HungMount> hung;
-    QTimer watchdog, poll;
+    QTimer poll;
 };
-
-TEST_F(HungDriveTest, ALinkIntoTheDeadDriveDoesNotHoldUpTheStartFolder) {
-    std::filesystem::create_symlink(path("H/inside"), path("D/dead"));
-    RunningProgram program(fs, starter, dialogs);
-    EXPECT_TRUE(program.form().isVisible());
-    EXPECT_EQ(program.lists().dir1().path(), root("D"));
-    const browse::FileList& files = program.lists().file1();
-    ASSERT_EQ(files.listCount(), 2);
-    EXPECT_EQ(std::vector<std::string>({std::string(files.name(0)), std::string(files.name(1))}),
-              (std::vector<std::string>{"dead", "top.txt"}));
-    program.select("top.txt");
-    program.click(Control::Command6);
-    EXPECT_EQ(starter.started.size(), 1u) << "the folder's files can be used";
-    EXPECT_TRUE(dialogs.reported.empty());
-}
 
 // Started on the dead drive, the window shows at once; giving up leaves the
 // lists empty and says so once.
-TEST_F(HungDriveTest, StartedOnTheDeadDriveTheWindowShowsAndEscapeLeavesTheListsEmpty) {
+TEST_F(DeadDriveTest, StartedOnTheDeadDriveTheWindowShowsAndEscapeLeavesTheListsEmpty) {
     fs = TreeFileSystem(tree.root(), {"D", "H"}, path("H/maps"));
+    fs.stopAnswering(path("H"));
     bool shownWhileWaiting = false;
     onceBusy([&](QWidget& window) {
         shownWhileWaiting = window.isVisible();
-        QTest::keyClick(&window, Qt::Key_Escape);
+        escape(window);
     });
-    RunningProgram program(fs, starter, dialogs);
+    RunningProgram program(sharedFs, starter, dialogs);
     EXPECT_TRUE(shownWhileWaiting);
     EXPECT_EQ(dialogs.reported, std::vector<std::string>{noAnswer});
     EXPECT_EQ(program.lists().dir1().rowCount(), 0);
@@ -96,10 +80,11 @@ TEST_F(HungDriveTest, StartedOnTheDeadDriveTheWindowShowsAndEscapeLeavesTheLists
 
 // Picking the dead drive waits with a busy cursor; Escape gives up: one
 // report, the lists as they were, and any other drive can be picked at once.
-TEST_F(HungDriveTest, EscapeGivesUpADeadDriveAndLeavesTheListsAsTheyWere) {
-    RunningProgram program(fs, starter, dialogs);
-    program.form().activateWindow();
-    onceBusy([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
+// Picking it again costs no thread: it has not answered yet, and says so.
+TEST_F(DeadDriveTest, EscapeGivesUpADeadDriveAndLeavesTheListsAsTheyWere) {
+    fs.stopAnswering(path("H"));
+    RunningProgram program(sharedFs, starter, dialogs);
+    onceBusy(escape);
     pick(program, "H");
     EXPECT_EQ(dialogs.reported, std::vector<std::string>{noAnswer});
     EXPECT_EQ(program.lists().dir1().path(), root("D"));
@@ -110,21 +95,77 @@ TEST_F(HungDriveTest, EscapeGivesUpADeadDriveAndLeavesTheListsAsTheyWere) {
     pick(program, "E");
     EXPECT_EQ(program.lists().dir1().path(), root("E"));
     EXPECT_EQ(dialogs.reported.size(), 1u);
+
+    pick(program, "H");
+    const int threads = threadsOfThisProcess();
+    for (int round = 0; round < 198; ++round) pick(program, "H");
+    EXPECT_LE(threadsOfThisProcess(), threads) << "200 give-ups hold no more threads than 2";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.running.program.jobs.threadsRunning() == 1; }))
+        << "only the one left on H runs on";
+    EXPECT_EQ(dialogs.reported.size(), 200u);
+    EXPECT_EQ(dialogs.reported.back(), jobs::DriveNotAnswering(root("H")).what());
+    EXPECT_EQ(fs.waiting(), 1);
+}
+
+// A drive that answers every call, but slowly: one clock for the whole
+// action, not one per call, so the busy cursor shows and Escape gives up
+// opening a folder whose ancestors each take their time.
+TEST_F(DeadDriveTest, ASlowDriveShowsTheBusyCursorForTheWholeActionAndEscapeGivesItUp) {
+    tree.directory("D/a/b/c/d");
+    RunningProgram program(sharedFs, starter, dialogs);
+    program.open(path("D/a/b/c"));
+    const auto shown = program.lists().dir1().generation();
+    fs.answerAfter(std::chrono::milliseconds(120));  // each call well below the wait cursor's 300 ms
+    onceBusy(escape);
+    program.clickRow(Control::Dir1, program.lists().dir1().rowOf(0), true);
+    EXPECT_EQ(dialogs.reported, std::vector<std::string>{noAnswer});
+    EXPECT_EQ(program.lists().dir1().generation(), shown);
+    EXPECT_EQ(program.lists().dir1().path(), path("D/a/b/c"));
+}
+
+// Yes, and the drive stops answering just as the deletion begins; the user
+// gives up, and the drive answers at last: the job acts no more, neither on
+// the file that was confirmed nor on one written after Escape.
+TEST_F(DeadDriveTest, AGivenUpDeletionActsNoMore) {
+    RunningProgram program(sharedFs, starter, dialogs);
+    dialogs.otherwise = true;
+    const std::string givenUp = noAnswer + " If the deletion had already begun, it removes only the file you confirmed.";
+    for (const char* drive : {"H", "E"}) {
+        fs.stopAnswering(path(drive), "deleteFile");
+        pick(program, drive);
+        program.open(path(drive == std::string("H") ? "H/maps" : "E"));
+        program.select(drive == std::string("H") ? "m.pkg" : "e.txt");
+        onceBusy(escape);
+        program.click(Control::Command4);
+        ASSERT_EQ(dialogs.reported.back(), givenUp) << drive;
+    }
+    program.click(Control::Command4);
+    EXPECT_EQ(dialogs.reported.back(), jobs::DriveNotAnswering(root("E")).what()) << "no second request to it";
+    std::filesystem::remove(path("E/e.txt"));
+    tree.file("E/e.txt", "written after Escape");
+    fs.release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.running.program.jobs.threadsRunning() == 0; }, 10000));
+    EXPECT_TRUE(std::filesystem::exists(path("H/maps/m.pkg"))) << "confirmed, but given up before the deletion began";
+    EXPECT_TRUE(std::filesystem::exists(path("E/e.txt")));
 }
 
 // Run on its own by the test below: closes the window while a read hangs.
-TEST_F(HungDriveTest, DISABLED_ClosingWhileWaiting) {
-    RunningProgram program(fs, starter, dialogs);
+TEST_F(DeadDriveTest, DISABLED_ClosingWhileWaiting) {
+    fs.stopAnswering(path("H"));
+    RunningProgram program(sharedFs, starter, dialogs);
     onceBusy([](QWidget& window) { window.close(); });
     pick(program, "H");
+    EXPECT_FALSE(program.form().isVisible());
+    EXPECT_TRUE(dialogs.reported.empty());
+    program.running.program.finish(0);  // ends here: a job is stuck
     ADD_FAILURE() << "the program ran on after its window was closed";
 }
 
-TEST_F(HungDriveTest, ClosingTheWindowWhileAReadHangsEndsTheProgram) {
+TEST_F(DeadDriveTest, ClosingTheWindowWhileAReadHangsEndsTheProgram) {
     const pid_t child = fork();
     if (child == 0) {
         execl("/proc/self/exe", "window_tests", "--gtest_also_run_disabled_tests",
-              "--gtest_filter=HungDriveTest.DISABLED_ClosingWhileWaiting", nullptr);
+              "--gtest_filter=DeadDriveTest.DISABLED_ClosingWhileWaiting", nullptr);
         _exit(127);
     }
     int status = -1;
@@ -137,6 +178,34 @@ TEST_F(HungDriveTest, ClosingTheWindowWhileAReadHangsEndsTheProgram) {
         FAIL() << "the program still waited on the drive after its window closed";
     }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// The same beside a real mount whose server never answers: needs root, for
+// a private mount namespace, and FUSE.
+class HungMountTest : public DeadDriveTest {
+protected:
+    void SetUp() override {
+        if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+        hung.emplace(tree.directory("H"));
+        if (!hung->mounted()) GTEST_SKIP() << "needs FUSE";
+    }
+    void TearDown() override { hung.reset(); }  // what waits on it fails now, and ends
+    std::optional<HungMount> hung;
+};
+
+TEST_F(HungMountTest, ALinkIntoTheDeadDriveDoesNotHoldUpTheStartFolder) {
+    std::filesystem::create_symlink(path("H/inside"), path("D/dead"));
+    RunningProgram program(sharedFs, starter, dialogs);
+    EXPECT_TRUE(program.form().isVisible());
+    EXPECT_EQ(program.lists().dir1().path(), root("D"));
+    const browse::FileList& files = program.lists().file1();
+    ASSERT_EQ(files.listCount(), 2);
+    EXPECT_EQ(std::vector<std::string>({std::string(files.name(0)), std::string(files.name(1))}),
+              (std::vector<std::string>{"dead", "top.txt"}));
+    program.select("top.txt");
+    program.click(Control::Command6);
+    EXPECT_EQ(starter.started.size(), 1u) << "the folder's files can be used";
+    EXPECT_TRUE(dialogs.reported.empty());
 }
 
 }  // namespace

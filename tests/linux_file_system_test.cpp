@@ -1,5 +1,6 @@
 #include "doubles/hung_mount.h"
 #include "doubles/temp_tree.h"
+#include "doubles/tree_lists.h"
 
 #include "actions/tool_commands.h"
 #include "browse/lists.h"
@@ -27,7 +28,8 @@ TEST(LinuxFileSystem, AVanishedWorkingDirectoryLeavesEveryDriveItsRoot) {
     std::filesystem::current_path(tree.directory("gone"));
     std::filesystem::remove(tree / "gone");
     platform::LinuxFileSystem fs;
-    const auto drives = fs.drives();
+    platform::NoCheckpoints none;
+    const auto drives = fs.drives(none);
     ASSERT_FALSE(drives.empty());
     for (const auto& drive : drives) EXPECT_EQ(fs.currentDirectoryOf(drive), drive.root);
     std::filesystem::current_path(previous);
@@ -45,8 +47,8 @@ TEST(LinuxFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
     ASSERT_TRUE(hung->mounted());
 
     auto browsing = std::async(std::launch::async, [] {
-        platform::LinuxFileSystem fs;
-        browse::Lists lists(fs);
+        ListsOn on(std::make_shared<platform::LinuxFileSystem>());
+        browse::Lists& lists = on.lists;
         lists.startUp();
         std::vector<std::string> texts;
         for (const auto& drive : lists.drive1().drives()) texts.push_back(drive.text);
@@ -74,7 +76,11 @@ TEST(LinuxFileSystem, ALinkIntoAHungMountDoesNotHoldUpItsFolder) {
     std::optional<HungMount> hung(point);
     ASSERT_TRUE(hung->mounted());
 
-    auto listing = std::async(std::launch::async, [&] { return platform::LinuxFileSystem().readDirectory(tree / "folder"); });
+    auto listing = std::async(std::launch::async, [&] {
+        auto fs = std::make_shared<platform::LinuxFileSystem>();
+        jobs::Runner jobs([fs](const platform::Path& path) { return fs->driveRootOf(path); });
+        return jobs.run({}, [&](jobs::Job& job) { return fs->readDirectory(tree / "folder", job); });
+    });
     const bool prompt = listing.wait_for(10s) == std::future_status::ready;
     hung.reset();
     ASSERT_TRUE(prompt) << "the listing waited on the hung mount";
@@ -96,8 +102,8 @@ TEST(LinuxFileSystem, AShownStickUnmountsAtOnceAndActionsOnItThenDoNothing) {
     ASSERT_EQ(mount("none", "/media/stick", "tmpfs", 0, "size=1m"), 0);
     std::ofstream("/media/stick/a.pkg") << "x";
 
-    platform::LinuxFileSystem fs;
-    browse::Lists lists(fs);
+    ListsOn on(std::make_shared<platform::LinuxFileSystem>());
+    browse::Lists& lists = on.lists;
     lists.startUp();
     const auto& drives = lists.drive1().drives();
     const auto stick = std::find_if(drives.begin(), drives.end(), [](const auto& d) { return d.text == "[/media/stick]"; });
@@ -108,9 +114,10 @@ TEST(LinuxFileSystem, AShownStickUnmountsAtOnceAndActionsOnItThenDoNothing) {
 
     EXPECT_EQ(umount2("/media/stick", 0), 0) << std::strerror(errno);
     const std::string changed = platform::PlatformFailure::folderChanged("").what();
-    for (const auto& command : {actions::compressFileCommand, actions::compressFolderCommand}) {
+    RecordingStarter starter;
+    for (const actions::Tool tool : {actions::Tool::CompressFile, actions::Tool::CompressFolder}) {
         try {
-            command(lists);
+            actions::startTool(lists, lent<platform::ProgramStarter>(starter), tool);
             ADD_FAILURE() << "a command for a drive that is gone";
         } catch (const platform::PlatformFailure& failure) {
             EXPECT_EQ(failure.what(), changed);

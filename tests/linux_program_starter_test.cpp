@@ -12,6 +12,8 @@ using platform::ToolCommand;
 
 namespace {
 
+platform::NoCheckpoints none;
+
 std::string procField(pid_t pid, const std::string& file) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -34,7 +36,7 @@ TEST(LinuxProgramStarter, TheToolGetsExactlyThreeArgumentsAndNothingOfOurs) {
         {"ucc", "decompress", "/data/caf\xE9 $(touch pwned);\n*?[x]"},
         {"ucc", "compress", "/data/"},
     };
-    for (const auto& command : commands) starter.start(command);
+    for (const auto& command : commands) starter.start(command, none);
     close(leaked);
 
     auto calls = tool.calls(commands.size());
@@ -69,7 +71,7 @@ TEST(LinuxProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZo
     const pid_t child = fork();
     if (child == 0) {  // a short-lived program that starts a tool and ends at once
         platform::LinuxProgramStarter starter;
-        starter.start({"ucc", "compress", "/x"});
+        starter.start({"ucc", "compress", "/x"}, none);
         _exit(0);
     }
     int status = 0;
@@ -89,9 +91,9 @@ TEST(LinuxProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZo
     // Our own starts cost no thread each while the tools run, and every tool
     // is collected once it ends.
     platform::LinuxProgramStarter starter;
-    starter.start({"ucc", "compress", "/x"});
+    starter.start({"ucc", "compress", "/x"}, none);
     const int threads = threadCount();
-    for (int i = 0; i < 20; ++i) starter.start({"ucc", "compress", "/x"});
+    for (int i = 0; i < 20; ++i) starter.start({"ucc", "compress", "/x"}, none);
     EXPECT_EQ(threadCount(), threads);
     ASSERT_EQ(lingering.calls(22, std::chrono::seconds(10)).size(), 22u);
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -119,7 +121,7 @@ TEST(LinuxProgramStarter, AToolThatCannotStartIsOneFailure) {
         setenv("PATH", bin.root().c_str(), 1);
         std::string failure;
         try {
-            starter.start({"ucc", "compress", "/x"});
+            starter.start({"ucc", "compress", "/x"}, none);
         } catch (const platform::PlatformFailure& f) {
             failure = f.what();
         }

@@ -24,9 +24,9 @@ TEST_F(ListsTest, StartUpOpensTheRootOfTheWorkingDrive) {
     EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"});
 
     TreeFileSystem atRoot(tree.root(), {"D", "E"}, path("E"));  // working in a drive's root folder itself
-    browse::Lists fromRoot(atRoot);
-    fromRoot.startUp();
-    EXPECT_EQ(fromRoot.drive1().drive().text, Path("E").native());
+    ListsOn fromRoot(lent(atRoot));
+    fromRoot.lists.startUp();
+    EXPECT_EQ(fromRoot.lists.drive1().drive().text, Path("E").native());
 }
 
 // The drive list follows the system; the selected drive stays selected,
@@ -80,7 +80,7 @@ TEST_F(ListsTest, AChangeGivenUpPartWayLeavesTheListsAsTheyWere) {
         };
         const auto before = shown();
         at.fs.givesUp = [&](std::string_view call, const Path&) { return call == c.call; };
-        EXPECT_THROW(c.change(at.lists), platform::NoAnswer) << c.name;
+        EXPECT_THROW(c.change(at.lists), jobs::NoAnswer) << c.name;
         EXPECT_EQ(shown(), before) << c.name;
     }
 }
@@ -109,7 +109,8 @@ TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {
 TEST_F(ListsTest, ADriveMountedInsideAnotherIsItsOwnTopWhicheverWasPickedBefore) {
     tree.directory("M/A/inner");
     TreeFileSystem nested(tree.root(), {"D", "M", "M/A"}, path("D"));
-    browse::Lists lists(nested);
+    ListsOn on(lent(nested));
+    browse::Lists& lists = on.lists;
     lists.startUp();
     lists.pickDrive(1);  // M
     lists.openDirectory(0);  // M/A, from its parent: M stays on top
@@ -212,10 +213,10 @@ TEST_F(ListsTest, OnceTheWorkingDirectoryIsGoneEveryDriveOpensAtItsRoot) {
     lists.pickDrive(drive("D"));
     EXPECT_EQ(lists.dir1().path(), root("D"));
 
-    browse::Lists fresh(fs);  // started without one: the first drive, after one failure
-    EXPECT_THROW(fresh.startUp(), PlatformFailure);
-    EXPECT_EQ(fresh.dir1().path(), root("D"));
-    EXPECT_EQ(fresh.drive1().listIndex(), 0);
+    ListsOn fresh(sharedFs);  // started without one: the first drive, after one failure
+    EXPECT_THROW(fresh.lists.startUp(), PlatformFailure);
+    EXPECT_EQ(fresh.lists.dir1().path(), root("D"));
+    EXPECT_EQ(fresh.lists.drive1().listIndex(), 0);
 }
 
 }  // namespace

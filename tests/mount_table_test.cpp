@@ -1,5 +1,6 @@
 #include "doubles/temp_tree.h"
 
+#include "platform/linux/device_links.h"
 #include "platform/linux/mount_table.h"
 
 #include <algorithm>
@@ -80,15 +81,26 @@ TEST(MountTable, ShowsWhatADesktopUserCallsDrives) {
     }
 }
 
-TEST(MountTable, ReadsVolumeLabelsAsUdevWritesThem) {
+TEST(DeviceLinks, ReadVolumeLabelsAsUdevWritesThemAndNeverLeaveTheirFolder) {
     TempTree tree;
+    const std::string dev = (tree / "dev").native();
     tree.file("dev/sdb1");
-    tree.directory("by-label");
-    std::filesystem::create_directory_symlink("../dev/sdb1", tree / "by-label/My\\x20Stick\\x2f2");
-    std::filesystem::create_directory_symlink("../dev/gone", tree / "by-label/GONE");
-    const std::string dev = std::filesystem::canonical(tree / "dev").native();
-    EXPECT_EQ(platform::volumeLabels((tree / "by-label").native()),
-              (std::map<std::string, std::string>{{dev + "/sdb1", "My Stick/2"}}));
+    tree.file("dev/dm-0");
+    tree.file("outside");
+    tree.directory("dev/disk/by-label");
+    tree.directory("dev/mapper");
+    std::filesystem::create_symlink("../../sdb1", tree / "dev/disk/by-label/My\\x20Stick\\x2f2");
+    std::filesystem::create_symlink("../../gone", tree / "dev/disk/by-label/GONE");
+    std::filesystem::create_symlink("../../../outside", tree / "dev/disk/by-label/OUT");
+    std::filesystem::create_symlink("../dm-0", tree / "dev/mapper/root");
+    const platform::DeviceLinks links({}, dev);
+    EXPECT_EQ(links.labels(), (std::map<std::string, std::string>{{dev + "/sdb1", "My Stick/2"}, {dev + "/gone", "GONE"}}));
+    EXPECT_EQ(links.resolve(dev + "/mapper/root"), dev + "/dm-0");
+    EXPECT_EQ(links.resolve(dev + "/disk/by-label/OUT"), dev + "/disk/by-label/OUT") << "it leads out: left as it is";
+    // By its text alone, a path that leaves the folder is never read: not
+    // even a link there, which would lead back in.
+    std::filesystem::create_symlink(dev + "/sdb1", tree / "back-in");
+    EXPECT_EQ(links.resolve(dev + "/../back-in"), dev + "/../back-in");
 }
 
 }  // namespace

@@ -94,8 +94,7 @@ protected:
     };
 
     RecordingStarter starter;
-    app::Services services{fs, starter, dialogs};
-    app::Program program{services};
+    app::Program program{{sharedFs, lent<platform::ProgramStarter>(starter), dialogs}};
     Recorder recorder{program};
     window::Presenter presenter{program.lists, recorder};
     RecordingView view;

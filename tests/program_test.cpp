@@ -58,7 +58,7 @@ TEST_F(ProgramTest, TheRealConfirmationBoxNamesTheFileAndEscapeMeansNo) {
         program.click(Control::Command4);
         EXPECT_EQ(answer.seen.title, "quarvel2");
         EXPECT_EQ(answer.seen.text, "Are You sure?");
-        EXPECT_EQ(answer.seen.detail.toStdString(), root("D") + "/top.txt");
+        EXPECT_EQ(answer.seen.detail.toStdString(), path("D/top.txt").native());
         EXPECT_TRUE(answer.seen.noIcon);
         EXPECT_EQ(std::filesystem::exists(path("D/top.txt")), key == Qt::Key_Escape);
     }
@@ -81,7 +81,7 @@ TEST_F(ProgramTest, ExitUnloadsTheWindowAndTheToolGoesOn) {
 // Whatever a step throws is reported once, and the program runs on.
 TEST_F(ProgramTest, AnyFailureIsReportedOnceAndTheProgramRunsOn) {
     struct Throwing final : platform::ProgramStarter {
-        void start(const platform::ToolCommand&) override {
+        void start(const platform::ToolCommand&, platform::Checkpoints&) override {
             throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "no thread");
         }
     } throwing;

@@ -48,7 +48,9 @@ void changeFromOutside(std::mt19937& random, const fs::path& tree, const std::st
 }
 
 TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
-    const unsigned seed = std::getenv("QUARVEL_SEED") ? std::stoul(std::getenv("QUARVEL_SEED")) : std::random_device()();
+    // The same steps on every run, unless QUARVEL_SEED names others ("random": new ones each time).
+    const char* asked = std::getenv("QUARVEL_SEED");
+    const unsigned seed = !asked ? 20261207u : std::string(asked) == "random" ? std::random_device()() : std::stoul(asked);
     const int steps = std::getenv("QUARVEL_RANDOM_STEPS") ? std::stoi(std::getenv("QUARVEL_RANDOM_STEPS")) : 1500;
     std::printf("random program test: seed %u, %d steps\n", seed, steps);
     SCOPED_TRACE("seed " + std::to_string(seed));

@@ -57,7 +57,7 @@ TEST_F(WindowTest, CaptionsShowWholeWithAWideFace) {
     for (const char* face : {"Comic Neue", "DejaVu Sans"}) {
         QFont::removeSubstitutions("Comic Sans MS");
         QFont::insertSubstitution("Comic Sans MS", face);
-        app::QtProgram wide(program.services);
+        app::QtProgram wide({sharedFs, lent<platform::ProgramStarter>(starter), dialogs});
         for (const auto& control : window::form1.controls) {
             auto* button = qobject_cast<QPushButton*>(wide.form.control(control.id));
             if (!button) continue;

@@ -17,12 +17,13 @@ enum class Event {
     DrivesChanged,  // Drive1: the system's drives changed (one was mounted or went away)
 };
 
-// Where a front-end hands over what the user did. `row` is the list row the
-// event is about (a drive, a Dir1 row from the top, a file), -1 for none.
+// Where the presenter hands over what the user did. `item` is what the event
+// is about in the list's own numbering: a drive, a Dir1 entry index (-1 the
+// open directory, -2 its parent), a file, -1 for none.
 class UserInput {
 public:
     virtual ~UserInput() = default;
-    virtual void raise(Control control, Event event, int row) = 0;
+    virtual void raise(Control control, Event event, int item) = 0;
 };
 
 }  // namespace window

@@ -26,10 +26,14 @@ void Presenter::pickDrive(int row) {
 
 void Presenter::highlightDirectory(int row) {
     dir_.row = row;
-    if (row >= 0)
-        raise(Control::Dir1, Event::Highlight, row);
+    if (row >= 0 && row < rowCount(Control::Dir1))
+        raise(Control::Dir1, Event::Highlight, lists_.dir1().indexOfRow(row));
     else
         showChanges();  // nothing takes the highlight away
+}
+
+void Presenter::openDirectory(int row) {
+    if (row >= 0 && row < rowCount(Control::Dir1)) raise(Control::Dir1, Event::Change, lists_.dir1().indexOfRow(row));
 }
 
 void Presenter::selectFile(int row) {
@@ -41,7 +45,12 @@ void Presenter::type(Control list, std::string_view text, std::uint64_t timeMs) 
     TypeAhead& typeAhead = list == Control::Dir1 ? dirTypeAhead_ : fileTypeAhead_;
     const std::optional<int> row = typeAhead.type(text, timeMs, shownRow(list), rowCount(list),
                                                   [&](int row) { return rowText(list, row); });
-    if (row) raise(list, list == Control::Dir1 ? Event::Highlight : Event::Select, *row);
+    // The row found is shown as the list's answer, not as the user's own pick.
+    if (!row) return;
+    if (list == Control::Dir1)
+        raise(Control::Dir1, Event::Highlight, lists_.dir1().indexOfRow(*row));
+    else
+        raise(Control::File1, Event::Select, *row);
 }
 
 int Presenter::rowCount(Control list) const {
@@ -83,9 +92,14 @@ std::vector<int> Presenter::longestRows(Control list, int limit) const {
     return longest;
 }
 
-void Presenter::raise(Control control, Event event, int row) {
+void Presenter::raise(Control control, Event event, int item) {
     if (raising_) {
-        waiting_.push_back({control, event, row});
+        // However often the drives change meanwhile, they are read once after.
+        const bool rereadsDrives = event == Event::DrivesChanged || event == Event::DropDown;
+        const bool rereadWaits = std::any_of(waiting_.begin(), waiting_.end(), [](const Waiting& waiting) {
+            return waiting.event == Event::DrivesChanged || waiting.event == Event::DropDown;
+        });
+        if (!(rereadsDrives && rereadWaits)) waiting_.push_back({control, event, item});
         return;
     }
     struct Raising {
@@ -96,12 +110,12 @@ void Presenter::raise(Control control, Event event, int row) {
             self.waiting_.clear();
         }
     } raising(*this);
-    input_.raise(control, event, row);
+    input_.raise(control, event, item);
     // Once the window is gone (Exit), what waited has nothing left to act on.
     while (!waiting_.empty() && view_) {
         const Waiting next = waiting_.front();
         waiting_.pop_front();
-        input_.raise(next.control, next.event, next.row);
+        input_.raise(next.control, next.event, next.item);
     }
     showChanges();
 }

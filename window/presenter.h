@@ -50,7 +50,7 @@ public:
     // Dir1: the highlight moved to `row`; -1 puts it back where the list has it.
     void highlightDirectory(int row);
     // Dir1: a double click on `row`, or Return on the highlighted row.
-    void openDirectory(int row) { raise(Control::Dir1, Event::Change, row); }
+    void openDirectory(int row);
     void openHighlightedDirectory() { openDirectory(shownRow(Control::Dir1)); }
     // File1: `row` selected, or none with -1.
     void selectFile(int row);
@@ -74,8 +74,11 @@ public:
 
     // Hands an event to the program, then has the view show what changed.
     // One event runs at a time: one raised while another runs (a box it
-    // shows lets the window's messages through) waits for it to end.
-    void raise(Control control, Event event, int row);
+    // shows, or the wait for a job, lets the window's messages through)
+    // waits for it to end; a re-read of the drives waits once however often
+    // it is asked for meanwhile. `item` is the list's own number (Dir1's
+    // entry index), not its row on screen.
+    void raise(Control control, Event event, int item);
 
 private:
     struct Shown {
@@ -97,7 +100,7 @@ private:
     struct Waiting {
         Control control;
         Event event;
-        int row;
+        int item;
     };
     std::deque<Waiting> waiting_;
     bool raising_ = false;

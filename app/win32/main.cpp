@@ -1,5 +1,5 @@
-#include "app/patient_file_system.h"
 #include "app/program.h"
+#include "app/window_wiring.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
@@ -10,36 +10,23 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <exception>
 
 namespace {
 
-// The program in its window: the file system used off the window's thread
-// and waited for through the window. The exit code.
+// The program in its window; the exit code.
 int run(int showCommand) {
-    platform::Win32FileSystem system;
-    app::PatientFileSystem fileSystem(system);
-    platform::Win32ProgramStarter starter;
     window::Win32Dialogs dialogs;
-    app::Services services{fileSystem, starter, dialogs};
-    app::Program program(services);
+    app::Program program({std::make_shared<platform::Win32FileSystem>(), std::make_shared<platform::Win32ProgramStarter>(),
+                          dialogs});
     window::Presenter presenter(program.lists, program);
     window::Form1Window form1(window::form1, presenter, showCommand);
     if (!form1.window()) return 1;
     dialogs.setOwner(form1.window());
-    fileSystem.setWaiter(&form1);
-    struct Unset {  // a call that ends later must not reach a window that is gone
-        app::PatientFileSystem& fileSystem;
-        ~Unset() { fileSystem.setWaiter(nullptr); }
-    } unset{fileSystem};
-    program.unload = [&form1] { form1.close(); };
+    app::WindowWiring wiring(program, form1, [&form1] { form1.close(); });
+    form1.setWait(&wiring.wait());
     presenter.start();
-    const int code = form1.run();
-    // A read the user gave up on may still wait on its drive: end without
-    // unwinding into it.
-    if (fileSystem.leftCallsBehind()) std::_Exit(code);
-    return code;
+    return program.finish(form1.run());
 }
 
 }  // namespace

@@ -4,15 +4,11 @@
 
 #include "platform/platform_failure.h"
 
-#include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
-#include <stdexcept>
-#include <thread>
-#include <cstring>
+#include <string>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,73 +33,73 @@ unsigned char typeAt(int directory, const char* name, bool followLinks) {
     return S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : S_ISLNK(info.st_mode) ? DT_LNK : DT_UNKNOWN;
 }
 
-// Resolver threads that may still wait on a mount that does not answer, for
-// all listings together: past a few, links are no longer resolved at all
-// rather than leave thread after thread stuck.
-std::atomic<int> resolversRunning{0};
-constexpr int mostResolvers = 32;
-
-// What the links lead to, looked up by a few threads of their own for at most
-// `patience`: a link into a mount that does not answer would hold up the whole
-// listing, and holds up only the one thread that looks at it. A link not
-// resolved by then is taken for a file: it is listed, and what acts on it
-// later waits as on any other slow drive.
-std::vector<unsigned char> linkTypes(int directory, const NameList& links, std::chrono::milliseconds patience) {
-    struct Shared {
-        NameList names;
-        std::mutex mutex;
-        std::condition_variable resolved;
-        std::vector<unsigned char> types;
-        size_t next = 0, done = 0;
-        bool abandoned = false;  // the listing went on without the rest
-    };
-    auto shared = std::make_shared<Shared>();
-    shared->names = links;
-    shared->types.assign(links.size(), DT_REG);
-    constexpr size_t mostThreads = 8;
-    for (size_t t = 0; t < std::min(links.size(), mostThreads); ++t) {
-        if (++resolversRunning > mostResolvers) {
-            --resolversRunning;
+// The text of where link `name` of `directory` (opened as `fd`) leads;
+// empty when it cannot be read.
+std::string targetText(int fd, const Path& directory, const char* name) {
+    std::string target(256, '\0');
+    for (;;) {
+        const ssize_t length = readlinkat(fd, name, target.data(), target.size());
+        if (length < 0) return {};
+        if (static_cast<size_t>(length) < target.size()) {
+            target.resize(static_cast<size_t>(length));
             break;
         }
-        try {
-            DirectoryHandle own(fcntl(directory, F_DUPFD_CLOEXEC, 0));
-            if (!own.isOpen()) throw std::runtime_error("no descriptor");
-            std::thread([shared, own = std::move(own)] {
-                try {
-                    for (;;) {
-                        size_t i = 0;
-                        NativeString name;
-                        {
-                            const std::lock_guard lock(shared->mutex);
-                            if (shared->abandoned || shared->next == shared->names.size()) break;
-                            i = shared->next++;
-                            name = shared->names[i];
-                        }
-                        const unsigned char type = typeAt(static_cast<int>(own.native()), name.c_str(), true);
-                        const std::lock_guard lock(shared->mutex);
-                        shared->types[i] = type;
-                        if (++shared->done == shared->names.size()) shared->resolved.notify_all();
-                    }
-                } catch (...) {
-                    // out of memory: the links left count as files
-                }
-                --resolversRunning;
-            }).detach();
-        } catch (...) {
-            --resolversRunning;  // no thread to be had: the links left count as files
-            break;
-        }
+        target.resize(target.size() * 2);
     }
-    std::unique_lock lock(shared->mutex);
-    shared->resolved.wait_for(lock, patience, [&] { return shared->done == links.size(); });
-    shared->abandoned = true;
-    return shared->types;
+    if (target.starts_with('/')) return target;
+    return directory.native() + (directory.native().ends_with('/') ? "" : "/") + target;
+}
+
+// What the links lead to, looked up beside the job for at most `patience`: a
+// link into a mount that does not answer holds up only the thread that looks
+// at it, and that thread keeps its drive from getting another. A link not
+// resolved in time is taken for a file: it is listed, and what acts on it
+// later waits as on any other slow drive.
+std::vector<unsigned char> linkTypes(int fd, const Path& directory, const NameList& links, Checkpoints& job,
+                                     const std::function<NativeString(const Path&)>& rootOf,
+                                     std::chrono::milliseconds patience) {
+    struct Resolved {
+        std::mutex mutex;
+        std::vector<unsigned char> types;
+    };
+    auto resolved = std::make_shared<Resolved>();
+    resolved->types.assign(links.size(), DT_REG);
+    // The links by the drive their target's text names, each with that text.
+    std::map<NativeString, std::vector<std::pair<size_t, std::string>>> byDrive;
+    for (size_t i = 0; i < links.size(); ++i) {
+        const NativeString name(links[i]);
+        std::string target = targetText(fd, directory, name.c_str());
+        if (target.empty())
+            resolved->types[i] = DT_UNKNOWN;  // gone meanwhile
+        else
+            byDrive[rootOf(target)].emplace_back(i, std::move(target));
+    }
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    std::vector<std::unique_ptr<Aside>> resolvers;
+    for (auto& [root, group] : byDrive) {
+        auto own = std::make_shared<DirectoryHandle>(fcntl(fd, F_DUPFD_CLOEXEC, 0));
+        if (!own->isOpen()) continue;
+        std::vector<std::pair<size_t, NativeString>> names;
+        for (const auto& [index, target] : group) names.emplace_back(index, NativeString(links[index]));
+        auto resolver = job.aside(group.front().second, [resolved, own, names = std::move(names)] {
+            for (const auto& [index, name] : names) {
+                const unsigned char type = typeAt(static_cast<int>(own->native()), name.c_str(), true);
+                const std::lock_guard lock(resolved->mutex);
+                resolved->types[index] = type;
+            }
+        });
+        if (resolver) resolvers.push_back(std::move(resolver));
+    }
+    for (const auto& resolver : resolvers) resolver->waitUntil(deadline);
+    const std::lock_guard lock(resolved->mutex);
+    return resolved->types;
 }
 
 }  // namespace
 
-DirectoryListing readEntries(const Path& directory) {
+DirectoryListing readEntries(const Path& directory, Checkpoints& job,
+                             const std::function<NativeString(const Path&)>& rootOf) {
+    job.enter(directory);
     const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) throw PlatformFailure::fromSystemError(errno, directory);
     const DirectoryHandle closesAtTheEnd(fd);
@@ -133,7 +129,7 @@ DirectoryListing readEntries(const Path& directory) {
         }
     }
     if (links.empty()) return listing;
-    const std::vector<unsigned char> types = linkTypes(fd, links, linkPatience);
+    const std::vector<unsigned char> types = linkTypes(fd, directory, links, job, rootOf, linkPatience);
     for (size_t i = 0; i < links.size(); ++i) {
         if (types[i] == DT_DIR) listing.subdirectories.add(links[i]);
         if (types[i] == DT_REG) listing.files.add(links[i]);

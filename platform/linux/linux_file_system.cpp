@@ -1,31 +1,24 @@
 #include "linux_file_system.h"
 
+#include "device_links.h"
 #include "directory_reader.h"
 #include "file_identity.h"
-#include "mount_table.h"
+#include "mount_cache.h"
 
+#include "platform/display_text.h"
 #include "platform/platform_failure.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cstdio>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <pwd.h>
+#include <random>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace platform {
+
 namespace {
-
-std::vector<Mount> readMounts() {
-    std::ifstream file("/proc/self/mountinfo");
-    return parseMountInfo(std::string{std::istreambuf_iterator<char>(file), {}});
-}
-
-std::string rootText(const std::string& mountPoint) { return mountPoint == "/" ? mountPoint : mountPoint + '/'; }
 
 // The user's home from the password database: the program reads no environment.
 std::string homeDirectory() {
@@ -45,24 +38,39 @@ std::string workingDirectoryIfAny(const FileSystem& fileSystem) {
     }
 }
 
-// "/dev/mapper/x" is labelled under the node it links to. Only device paths
-// are resolved: any other source is no path, or one on some other mount.
-std::string resolvedDevice(const std::string& source) {
-    if (!source.starts_with("/dev/")) return source;
-    char resolved[PATH_MAX];
-    return realpath(source.c_str(), resolved) ? std::string(resolved) : source;
+int descriptorOf(const OpenDirectory& directory) { return static_cast<int>(directory.handle.native()); }
+
+Path entryPath(const OpenDirectory& directory, const NativeString& name) {
+    return directory.path.native() + (directory.path.native().ends_with('/') ? "" : "/") + name;
 }
 
-int descriptorOf(const OpenDirectory& directory) { return static_cast<int>(directory.handle.native()); }
+// A hidden name of the deletion's own beside the file: the file's name, so
+// that it can be found again should the program end halfway, and a random tail.
+NativeString privateName(const NativeString& name) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    char tail[40];
+    std::snprintf(tail, sizeof tail, ".quarvel2-delete-%016llx", static_cast<unsigned long long>(random()));
+    constexpr size_t longestName = 255;
+    return '.' + name.substr(0, longestName - 1 - std::char_traits<char>::length(tail)) + tail;
+}
+
+bool renameRefused(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
 
 }  // namespace
 
-std::vector<Drive> LinuxFileSystem::drives() const {
-    const std::vector<Mount> mounts = readMounts();
-    const std::map<std::string, std::string> labels = volumeLabels();
+NativeString LinuxFileSystem::driveRootOf(const Path& path) const {
+    const MountCache::Snapshot table = MountCache::instance().now();
+    const Mount* holder = mountHolding(*table.mounts, path.native());
+    return holder ? rootText(holder->point) : NativeString();
+}
+
+std::vector<Drive> LinuxFileSystem::drives(Checkpoints&) const {
+    const MountCache::Snapshot table = MountCache::instance().now();
+    const DeviceLinks devices(*table.mounts);
+    const std::map<std::string, std::string> labels = devices.labels();
     std::vector<Drive> drives;
-    for (const Mount& mount : desktopMounts(mounts, homeDirectory(), workingDirectoryIfAny(*this))) {
-        const auto label = labels.find(resolvedDevice(mount.source));
+    for (const Mount& mount : desktopMounts(*table.mounts, homeDirectory(), workingDirectoryIfAny(*this))) {
+        const auto label = labels.find(devices.resolve(mount.source));
         drives.push_back({'[' + mount.point + ']', rootText(mount.point), label != labels.end() ? label->second : mount.type});
     }
     if (drives.empty()) drives.push_back({"[/]", "/", ""});  // no mount table to read: the root is still there
@@ -82,12 +90,12 @@ Path LinuxFileSystem::workingDirectory() const {
 Path LinuxFileSystem::currentDirectoryOf(const Drive& drive) const {
     const std::string cwd = workingDirectoryIfAny(*this);
     if (cwd.empty()) return drive.root;
-    const std::vector<Mount> mounts = readMounts();
-    const Mount* holding = mountHolding(mounts, cwd);
-    return holding && rootText(holding->point) == drive.root.native() ? Path(cwd) : drive.root;
+    return driveRootOf(cwd) == drive.root.native() ? Path(cwd) : drive.root;
 }
 
-DirectoryListing LinuxFileSystem::readDirectory(const Path& directory) const { return readEntries(directory); }
+DirectoryListing LinuxFileSystem::readDirectory(const Path& directory, Checkpoints& job) const {
+    return readEntries(directory, job, [this](const Path& path) { return driveRootOf(path); });
+}
 
 OpenDirectory LinuxFileSystem::openDirectory(const Path& path) const {
     const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -106,13 +114,12 @@ std::optional<EntryIdentity> LinuxFileSystem::identifyFile(const OpenDirectory& 
     if (entry.empty()) return std::nullopt;
     unsigned type = 0;
     std::optional<FileIdentity> itself = identityAt(descriptorOf(directory), entry.c_str(), false, &type);
-    if (!itself) return std::nullopt;
-    if (type != S_IFLNK) {  // not a link: it leads to itself
-        if (type == S_IFDIR) return std::nullopt;
-        return EntryIdentity{*itself, *itself};
-    }
+    if (!itself) throw PlatformFailure::fromSystemError(errno, entryPath(directory, entry));
+    if (type == S_IFDIR) return std::nullopt;
+    if (type != S_IFLNK) return EntryIdentity{*itself, *itself};  // not a link: it leads to itself
     std::optional<FileIdentity> target = identityAt(descriptorOf(directory), entry.c_str(), true, &type);
-    if (!target || type == S_IFDIR) return std::nullopt;
+    if (!target) throw PlatformFailure::fromSystemError(errno, entryPath(directory, entry));
+    if (type == S_IFDIR) return std::nullopt;
     return EntryIdentity{std::move(*itself), std::move(*target)};
 }
 
@@ -125,16 +132,49 @@ std::optional<FileIdentity> LinuxFileSystem::identifyDirectory(const OpenDirecto
     return identity;
 }
 
-void LinuxFileSystem::deleteFile(const OpenDirectory& directory, NativeView name) {
+void LinuxFileSystem::deleteFile(const OpenDirectory& directory, NativeView name, const EntryIdentity& shown,
+                                 Checkpoints& job) {
+    const int fd = descriptorOf(directory);
     const NativeString entry(name);
-    const Path target = directory.path.native() + (directory.path.native().ends_with('/') ? "" : "/") + entry;
-    // Removed through the directory that was checked, never through its path,
-    // which may lead elsewhere by now; the link itself, if it is one.
-    struct stat info;
-    if (fstatat(descriptorOf(directory), entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        throw PlatformFailure::fromSystemError(errno, target);
-    if (S_ISDIR(info.st_mode)) throw PlatformFailure::fromSystemError(EISDIR, target);
-    if (unlinkat(descriptorOf(directory), entry.c_str(), 0) != 0) throw PlatformFailure::fromSystemError(errno, target);
+    const Path target = entryPath(directory, entry);
+    const auto removeIfShown = [&](const NativeString& now) {
+        if (identifyFile(directory, now) != shown) return false;
+        // unlinkat without AT_REMOVEDIR never removes a folder; a link goes, not what it leads to.
+        if (unlinkat(fd, now.c_str(), 0) != 0) throw PlatformFailure::fromSystemError(errno, target);
+        return true;
+    };
+    if (!isOverlay(fd)) {
+        job.beforeActing();
+        NativeString hidden = privateName(entry);
+        int renamed = renameat2(fd, entry.c_str(), fd, hidden.c_str(), RENAME_NOREPLACE);
+        if (renamed != 0 && errno == EEXIST) {  // a name like it already there: another one
+            hidden = privateName(entry);
+            renamed = renameat2(fd, entry.c_str(), fd, hidden.c_str(), RENAME_NOREPLACE);
+        }
+        if (renamed == 0) {
+            // Under its own name now, nothing can swap it: what is checked is what goes.
+            bool removed = false;
+            try {
+                removed = removeIfShown(hidden);
+            } catch (...) {
+                renameat2(fd, hidden.c_str(), fd, entry.c_str(), RENAME_NOREPLACE);
+                throw;
+            }
+            if (removed) return;
+            if (renameat2(fd, hidden.c_str(), fd, entry.c_str(), RENAME_NOREPLACE) == 0)
+                throw PlatformFailure::fileChanged(target);
+            throw PlatformFailure("This file is no longer the one that was selected, and another file has taken its "
+                                  "name meanwhile. Nothing was deleted. The file that had the name is now " +
+                                      displayText(entryPath(directory, hidden).native()) + ".",
+                                  target);
+        }
+        if (!renameRefused(errno)) throw PlatformFailure::fromSystemError(errno, target);
+    }
+    // Checked and unlinked back to back: the one window left.
+    std::optional<EntryIdentity> now = identifyFile(directory, entry);
+    if (now != shown) throw PlatformFailure::fileChanged(target);
+    job.beforeActing();
+    if (unlinkat(fd, entry.c_str(), 0) != 0) throw PlatformFailure::fromSystemError(errno, target);
 }
 
 }  // namespace platform

@@ -12,15 +12,23 @@ namespace platform {
 class LinuxFileSystem final : public FileSystem {
 public:
     NativeChar separator() const override { return '/'; }
-    std::vector<Drive> drives() const override;
+    NativeString driveRootOf(const Path& path) const override;
+    std::vector<Drive> drives(Checkpoints& job) const override;
     Path workingDirectory() const override;
     Path currentDirectoryOf(const Drive& drive) const override;
-    DirectoryListing readDirectory(const Path& directory) const override;
+    DirectoryListing readDirectory(const Path& directory, Checkpoints& job) const override;
     OpenDirectory openDirectory(const Path& path) const override;
     FileIdentity identityOf(const OpenDirectory& directory) const override;
     std::optional<EntryIdentity> identifyFile(const OpenDirectory& directory, NativeView name) const override;
     std::optional<FileIdentity> identifyDirectory(const OpenDirectory& directory, NativeView name) const override;
-    void deleteFile(const OpenDirectory& directory, NativeView name) override;
+    // Renames the file to a hidden name of its own in the same folder (an
+    // atomic rename that replaces nothing), checks that what now has that
+    // name is the file shown, and unlinks it; anything else is put back under
+    // its name. Where such a rename is refused (some FUSE and network file
+    // systems) or would copy a file up first (overlayfs), checks and unlinks
+    // back to back instead.
+    void deleteFile(const OpenDirectory& directory, NativeView name, const EntryIdentity& shown,
+                    Checkpoints& job) override;
 };
 
 }  // namespace platform

@@ -1,11 +1,13 @@
 #include "linux_program_starter.h"
 
+#include "program_search.h"
 #include "reaper.h"
 
 #include "platform/platform_failure.h"
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <unistd.h>
@@ -53,21 +55,40 @@ private:
     posix_spawn_file_actions_t actions_;
 };
 
+// Where programs are looked for when PATH is not set, as the C library's own search does.
+std::string defaultSearchPath() {
+    std::string path(confstr(_CS_PATH, nullptr, 0), '\0');
+    if (path.empty()) return "/usr/bin:/bin";
+    confstr(_CS_PATH, path.data(), path.size());
+    path.pop_back();  // its terminating NUL
+    return path;
+}
+
 }  // namespace
 
 LinuxProgramStarter::LinuxProgramStarter() = default;
+
 LinuxProgramStarter::~LinuxProgramStarter() = default;
 
-void LinuxProgramStarter::start(const ToolCommand& command) {
-    if (!reaper_) reaper_ = std::make_unique<Reaper>();  // before the tool: without it, no start
+void LinuxProgramStarter::start(const ToolCommand& command, Checkpoints& job) {
+    const char* path = std::getenv("PATH");
+    const Path found = findProgram(command.program, path ? path : defaultSearchPath(), job);
     std::string program = command.program, verb = command.verb, operand = command.operand.native();
     char* argv[] = {program.data(), verb.data(), operand.data(), nullptr};
     SpawnAttributes attributes;
     SpawnFileActions actions;
+    Reaper& reaper = this->reaper();  // before the tool: without it, no start
+    job.beforeActing();
     pid_t pid = 0;
-    const int error = posix_spawnp(&pid, argv[0], actions.get(), attributes.get(), argv, environ);
-    if (error != 0) throw PlatformFailure::fromSystemError(error, command.program);
-    reaper_->collect(pid);
+    const int error = posix_spawn(&pid, found.c_str(), actions.get(), attributes.get(), argv, environ);
+    if (error != 0) throw PlatformFailure::fromSystemError(error, found);
+    reaper.collect(pid);
+}
+
+Reaper& LinuxProgramStarter::reaper() {
+    const std::lock_guard lock(mutex_);  // one, made at the first start, for the tools of every job
+    if (!reaper_) reaper_ = std::make_unique<Reaper>();
+    return *reaper_;
 }
 
 }  // namespace platform

@@ -1,12 +1,7 @@
 #include "mount_table.h"
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <array>
-#include <climits>
-#include <cstdlib>
-#include <memory>
 
 namespace platform {
 namespace {
@@ -64,27 +59,6 @@ std::string unescapeOctal(std::string_view field) {
             i += 3;
         } else {
             out += field[i];
-        }
-    }
-    return out;
-}
-
-// udev writes blanks, slashes and other unsafe bytes in link names as \xHH.
-std::string unescapeHex(std::string_view name) {
-    const auto hex = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
-    std::string out;
-    for (size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && hex(name[i + 2]) >= 0 &&
-            hex(name[i + 3]) >= 0) {
-            out += static_cast<char>(hex(name[i + 2]) * 16 + hex(name[i + 3]));
-            i += 3;
-        } else {
-            out += name[i];
         }
     }
     return out;
@@ -202,17 +176,26 @@ std::vector<Mount> desktopMounts(const std::vector<Mount>& mounts, std::string_v
     return drives;
 }
 
-std::map<std::string, std::string> volumeLabels(const std::string& byLabel) {
-    std::map<std::string, std::string> labels;
-    const std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(byLabel.c_str()), closedir);
-    if (!folder) return labels;
-    while (const dirent* entry = readdir(folder.get())) {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        char device[PATH_MAX];
-        if (realpath((byLabel + '/' + entry->d_name).c_str(), device)) labels[device] = unescapeHex(name);
+std::vector<std::string_view> pathComponents(std::string_view path) { return components(path); }
+
+std::string unescapeHex(std::string_view name) {
+    const auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::string out;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && hex(name[i + 2]) >= 0 &&
+            hex(name[i + 3]) >= 0) {
+            out += static_cast<char>(hex(name[i + 2]) * 16 + hex(name[i + 3]));
+            i += 3;
+        } else {
+            out += name[i];
+        }
     }
-    return labels;
+    return out;
 }
 
 }  // namespace platform

@@ -34,10 +34,10 @@ const Mount* mountHolding(const std::vector<Mount>& mounts, std::string_view pat
 std::vector<Mount> desktopMounts(const std::vector<Mount>& mounts, std::string_view home,
                                  std::string_view workingDirectory);
 
-// Volume labels by resolved device path ("/dev/sdb1" -> "STICK"), read from the
-// symbolic links udev keeps in `byLabel`. Resolve a mount's source the same way
-// (realpath) before looking it up: "/dev/mapper/x" is a link to "/dev/dm-0".
-// Empty when the folder is missing.
-std::map<std::string, std::string> volumeLabels(const std::string& byLabel = "/dev/disk/by-label");
+// The parts of a path between slashes, "." dropped and ".." taking back the
+// part before it, by the text alone.
+std::vector<std::string_view> pathComponents(std::string_view path);
+// udev writes blanks, slashes and other unsafe bytes in link names as \xHH.
+std::string unescapeHex(std::string_view name);
 
 }  // namespace platform

@@ -18,4 +18,7 @@ PlatformFailure PlatformFailure::fromSystemError(int code, Path subject) {
     return PlatformFailure(toUtf8(text), std::move(subject));
 }
 
+ProgramNotFound::ProgramNotFound(Path program, std::vector<Path> searched)
+    : PlatformFailure(fromSystemError(ERROR_FILE_NOT_FOUND, std::move(program))), searched_(std::move(searched)) {}
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_program_starter.h"
 
 #include "platform/win32/owned.h"
+#include "platform/win32/program_search.h"
 
 #include "platform/platform_failure.h"
 
@@ -34,7 +35,8 @@ void appendArgument(std::wstring& line, NativeView argument) {
 
 }  // namespace
 
-void Win32ProgramStarter::start(const ToolCommand& command) {
+void Win32ProgramStarter::start(const ToolCommand& command, Checkpoints& job) {
+    const Path found = findProgram(command.program, job);
     // The program's own name is read up to the next blank, or within quotes;
     // no escapes apply to it.
     std::wstring line = command.program.find_first_of(L" \t") == NativeString::npos
@@ -50,9 +52,10 @@ void Win32ProgramStarter::start(const ToolCommand& command) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                        nullptr, nullptr, &startup, &process))
-        throw PlatformFailure::fromSystemError(static_cast<int>(GetLastError()), command.program);
+    job.beforeActing();
+    if (!CreateProcessW(found.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &startup, &process))
+        throw PlatformFailure::fromSystemError(static_cast<int>(GetLastError()), found);
     // Nothing waits for the tool: its handles go at once.
     const OwnedHandle thread(process.hThread), started(process.hProcess);
 }

@@ -5,6 +5,7 @@
 #include "platform/program_starter.h"
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,9 @@
 // every start while `failure` is set.
 class RecordingStarter final : public platform::ProgramStarter {
 public:
-    void start(const platform::ToolCommand& command) override {
+    void start(const platform::ToolCommand& command, platform::Checkpoints& job) override {
         if (!failure.empty()) throw platform::PlatformFailure(failure, command.program);
+        job.beforeActing();
         started.push_back(command);
     }
 
@@ -33,9 +35,18 @@ public:
         answers.pop_front();
         return answer;
     }
-    void report(const std::string& description, const std::string&) override { reported.push_back(description); }
+    void report(const std::string& description, const std::string& subject) override {
+        reported.push_back(description);
+        subjects.push_back(subject);
+    }
 
     std::deque<bool> answers;
     bool otherwise = false;
-    std::vector<std::string> asked, details, reported;
+    std::vector<std::string> asked, details, reported, subjects;
 };
+
+// A service the test owns, lent to the program for as long as the test runs.
+template <class Service>
+std::shared_ptr<Service> lent(Service& service) {
+    return std::shared_ptr<Service>(std::shared_ptr<Service>(), &service);
+}

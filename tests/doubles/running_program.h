@@ -13,11 +13,14 @@
 struct RunningProgram {
     using Control = window::Control;
 
-    RunningProgram(platform::FileSystem& fileSystem, platform::ProgramStarter& starter, platform::Dialogs& dialogs)
-        : services{fileSystem, starter, dialogs}, running(services) {
+    RunningProgram(std::shared_ptr<platform::FileSystem> fileSystem, platform::ProgramStarter& starter,
+                   platform::Dialogs& dialogs)
+        : running({std::move(fileSystem), lent(starter), dialogs}) {
         running.form.activateWindow();
         (void)QTest::qWaitForWindowActive(&running.form);
     }
+    RunningProgram(platform::FileSystem& fileSystem, platform::ProgramStarter& starter, platform::Dialogs& dialogs)
+        : RunningProgram(lent(fileSystem), starter, dialogs) {}
 
     window::Form1& form() { return running.form; }
     const browse::Lists& lists() const { return running.program.lists; }
@@ -48,6 +51,5 @@ struct RunningProgram {
             if (lists().file1().name(i) == platform::Path(name).native()) clickRow(Control::File1, i);
     }
 
-    app::Services services;
     app::QtProgram running;
 };

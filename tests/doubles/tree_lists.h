@@ -8,8 +8,19 @@
 #include "actions/file_deletion.h"
 #include "browse/lists.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+// The lists on a file system, with jobs of their own and no window: each
+// change simply waits for its job.
+struct ListsOn {
+    explicit ListsOn(std::shared_ptr<platform::FileSystem> fileSystem)
+        : jobs([fileSystem](const platform::Path& path) { return fileSystem->driveRootOf(path); }),
+          lists(std::move(fileSystem), jobs) {}
+    jobs::Runner jobs;
+    browse::Lists lists;
+};
 
 // A tree with drives D, E and F (D holding the working directory D/work/maps)
 // and the lists on it, not yet started.
@@ -62,7 +73,10 @@ struct TreeLists {
     }
 
     TempTree tree;
-    TreeFileSystem fs{tree.root(), {"D", "E", "F"}, path("D/work/maps")};
-    browse::Lists lists{fs};
+    std::shared_ptr<TreeFileSystem> sharedFs =
+        std::make_shared<TreeFileSystem>(tree.root(), std::vector<platform::Path>{"D", "E", "F"}, path("D/work/maps"));
+    TreeFileSystem& fs = *sharedFs;
+    ListsOn on{sharedFs};
+    browse::Lists& lists = on.lists;
     ScriptedDialogs dialogs;
 };

@@ -12,6 +12,10 @@
 // machine's drives, which no test may write to.
 namespace test_drives {
 
+// Whether the tests run under Wine, whose file system differs from Windows'
+// in ways the tests name where they meet them.
+inline bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
 // The \\?\ form: names that end in a dot or a blank, and long paths, exactly.
 inline std::wstring exact(const std::wstring& path) { return L"\\\\?\\" + path; }
 

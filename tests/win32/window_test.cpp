@@ -1,8 +1,9 @@
 #include "../doubles/recording_services.h"
 #include "test_drives.h"
 
-#include "app/patient_file_system.h"
 #include "app/program.h"
+#include "app/window_wiring.h"
+#include "jobs/job_failures.h"
 #include "platform/platform_failure.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
@@ -28,12 +29,12 @@ using window::Control;
 // like a network folder whose server went down.
 class StuckFileSystem final : public platform::Win32FileSystem {
 public:
-    platform::DirectoryListing readDirectory(const platform::Path& directory) const override {
+    platform::DirectoryListing readDirectory(const platform::Path& directory, platform::Checkpoints& job) const override {
         if (directory.native() == L"G:\\sub") {
             std::unique_lock lock(mutex_);
             releasedCondition_.wait(lock, [this] { return released_; });
         }
-        return Win32FileSystem::readDirectory(directory);
+        return Win32FileSystem::readDirectory(directory, job);
     }
     void release() {
         const std::lock_guard lock(mutex_);
@@ -54,16 +55,12 @@ protected:
     void SetUp() override {
         SetEnvironmentVariableW(L"PATH", L"Z:" UCC_DIR);  // the build tree, through Wine's Z: drive
         ASSERT_TRUE(SetCurrentDirectoryW(L"G:\\") && root.file(L"a.pkg") && root.file(L"b.pkg") && root.directory(L"sub"));
-        fileSystem.setWaiter(&form1);
+        form1.setWait(&wiring.wait());
         presenter.start();
         pump();
     }
-    // A read left behind ends before the file system it uses goes.
-    void TearDown() override {
-        fileSystem.setWaiter(nullptr);
-        system.release();
-        while (app::PatientFileSystem::callsRunning() > 0) SwitchToThread();
-    }
+    // A read left behind answers now; it shares the file system, which stays while it ends.
+    void TearDown() override { system->release(); }
 
     // Runs what the window was sent in its own message loop, which ends once
     // nothing else waits.
@@ -107,12 +104,9 @@ protected:
     }
 
     test_drives::Folder root{L"G:"};
-    StuckFileSystem system;
-    app::PatientFileSystem fileSystem{system};
-    platform::Win32ProgramStarter starter;
+    std::shared_ptr<StuckFileSystem> system = std::make_shared<StuckFileSystem>();
     ScriptedDialogs dialogs;
-    app::Services services{fileSystem, starter, dialogs};
-    app::Program program{services};
+    app::Program program{{system, std::make_shared<platform::Win32ProgramStarter>(), dialogs}};
     // Notes each event on its way to the program.
     struct Recorder final : window::UserInput {
         explicit Recorder(window::UserInput& program) : program(program) {}
@@ -125,6 +119,7 @@ protected:
     } recorder{program};
     window::Presenter presenter{program.lists, recorder};
     window::Form1Window form1{window::form1, presenter};
+    app::WindowWiring wiring{program, form1, [this] { form1.close(); }};
 };
 
 TEST_F(WindowTest, EveryControlSitsAtItsTablePlaceInTabOrderWithItsCaptionWhole) {
@@ -175,6 +170,7 @@ TEST_F(WindowTest, DeleteFileDeletesTheSelectedFileOnlyOnYes) {
 // Return and a double click open a Dir1 entry, a click only highlights; a
 // drive with no medium is reported once.
 TEST_F(WindowTest, Dir1OpensOnReturnAndDoubleClickAndAnUnreadyDriveIsReportedOnce) {
+    system->release();  // sub answers
     ASSERT_EQ(count(Control::Dir1), 2) << "G:\\ and sub";
     click(Control::Dir1, 1);
     EXPECT_EQ(program.lists.dir1().path().native(), L"G:\\");
@@ -280,7 +276,7 @@ TEST_F(WindowTest, EscapeGivesUpAFolderThatDoesNotAnswer) {
     PostMessageW(form1.control(Control::Dir1), WM_KEYDOWN, VK_RETURN, 0);
     pump();
     KillTimer(nullptr, timer);
-    EXPECT_EQ(dialogs.reported, std::vector<std::string>{platform::NoAnswer("").what()});
+    EXPECT_EQ(dialogs.reported, std::vector<std::string>{jobs::NoAnswer("").what()});
     EXPECT_EQ(program.lists.dir1().path().native(), L"G:\\");
     EXPECT_EQ(count(Control::File1), 2);
     EXPECT_FALSE(form1.waiting());
@@ -303,11 +299,9 @@ TEST(UnlistedDrive, TheWorkingDirectorysDriveIsListedAndOpened) {
     for (const wchar_t* root = roots; *root; root += wcslen(root) + 1)
         if (towupper(*root) == L'K') GTEST_SKIP() << "the system lists K: already";
     ASSERT_TRUE(SetCurrentDirectoryW(L"K:\\maps")) << "scripts/test-windows maps K: with a folder maps";
-    platform::Win32FileSystem fileSystem;
     RecordingStarter starter;
     ScriptedDialogs dialogs;
-    app::Services services{fileSystem, starter, dialogs};
-    app::Program program(services);
+    app::Program program({std::make_shared<platform::Win32FileSystem>(), lent<platform::ProgramStarter>(starter), dialogs});
     program.raise(Control::Form1, window::Event::Load, -1);
     EXPECT_EQ(program.lists.drive1().drive().text, L"k:");
     EXPECT_EQ(program.lists.dir1().path().native(), L"K:\\");
@@ -316,7 +310,6 @@ TEST(UnlistedDrive, TheWorkingDirectorysDriveIsListedAndOpened) {
 }
 
 TEST_F(WindowTest, ExitClosesTheWindowAndEndsTheMessageLoop) {
-    program.unload = [this] { form1.close(); };  // as the program's main does
     send(Control::Command2, BM_CLICK);
     PostQuitMessage(7);  // ends the loop with 7 only if the window does not end it first
     EXPECT_EQ(form1.run(), 0);

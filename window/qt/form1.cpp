@@ -113,6 +113,11 @@ void Form1::showSelection(Control list, int row) {
         listView(list)->showSelected(row);
 }
 
+void Form1::closeEvent(QCloseEvent* event) {
+    presenter_.attach(nullptr);
+    QWidget::closeEvent(event);
+}
+
 void Form1::paintEvent(QPaintEvent*) {
     // At 96 dpi pixel for pixel, so the last column lies past the edge.
     const double scale = devicePixelRatioF();

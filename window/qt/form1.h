@@ -24,6 +24,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Gone from the screen, the window shows the presenter nothing more.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* createControl(const ControlDescription& control, const FormDescription& description);

@@ -307,42 +307,44 @@ int Form1Window::run() {
     return static_cast<int>(message.wParam);
 }
 
-Waiter::Outcome Form1Window::wait(const std::function<bool()>& done) {
+void Form1Window::showWindowIfHidden() {
     if (window_ && !IsWindowVisible(window_)) showWindow();  // start-up never waits to show the window
-    struct Waiting {
-        Form1Window& self;
-        explicit Waiting(Form1Window& self) : self(self) { self.waiting_ = true; }
-        ~Waiting() {
-            self.waiting_ = self.busy_ = false;
-            POINT at;
-            GetCursorPos(&at);
-            SetCursorPos(at.x, at.y);  // the cursor the window has there comes back
-        }
-    } waiting(*this);
-    const ULONGLONG start = GetTickCount64();
+}
+
+void Form1Window::runEvents(std::optional<std::chrono::milliseconds> timeout) {
     HANDLE wakeEvent = wakeEvent_.get();
-    while (!done()) {
-        const ULONGLONG waited = GetTickCount64() - start;
-        if (!busy_ && waited >= busyAfterMs) {
-            busy_ = true;
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    MsgWaitForMultipleObjectsEx(1, &wakeEvent, timeout ? static_cast<DWORD>(timeout->count()) : INFINITE, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {  // for the loop that runs the window, once this wait is over
+            quitAfterWait_ = static_cast<int>(message.wParam);
+            continue;
         }
-        MsgWaitForMultipleObjectsEx(1, &wakeEvent, busy_ ? INFINITE : static_cast<DWORD>(busyAfterMs - waited),
-                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {  // the window was closed
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return Outcome::Closing;
-            }
-            if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return Outcome::GaveUp;
-            const bool closeKeys = message.message == WM_SYSKEYDOWN && message.wParam == VK_F4;
-            if (isUserInput(message.message) && !closeKeys) continue;  // dropped, as under a modal box
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+            wait_->input(WaitInput::Escape);
+            continue;
         }
+        const bool closeKeys = message.message == WM_SYSKEYDOWN && message.wParam == VK_F4;
+        if (isUserInput(message.message) && !closeKeys && wait_->input(WaitInput::OtherInput)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
-    return Outcome::Done;
+}
+
+void Form1Window::waitEnded() {
+    if (quitAfterWait_) PostQuitMessage(*std::exchange(quitAfterWait_, std::nullopt));
+}
+
+void Form1Window::showBusy(bool busy) {
+    busy_ = busy;
+    if (busy) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return;
+    }
+    POINT at;
+    GetCursorPos(&at);
+    SetCursorPos(at.x, at.y);  // the cursor the window has there comes back
 }
 
 void Form1Window::stopOn(std::exception_ptr failure) {
@@ -545,6 +547,9 @@ LRESULT Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layOut();
         return 0;
     }
+    case WM_CLOSE:
+        if (wait_ && wait_->input(WaitInput::CloseRequest)) return 0;  // the wait ends first, then the window
+        break;
     case WM_SETCURSOR:
         if (!busy_) break;
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));

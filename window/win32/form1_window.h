@@ -2,13 +2,14 @@
 
 #include "platform/win32/owned.h"
 #include "window/form_description.h"
+#include "window/action_wait.h"
 #include "window/presenter.h"
-#include "window/waiter.h"
 
 #include <windows.h>
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <vector>
 
 namespace window {
@@ -17,10 +18,9 @@ namespace window {
 // Win32 API: the banner, the fonts, each control at its place in tab order,
 // laid out again whenever the window moves to a monitor of another DPI. It
 // draws what the presenter decides and forwards the user's gestures to it,
-// and tells it when the system's drives change. While slow file-system work
-// runs elsewhere, it waits in a message loop of its own: painting, dropping
-// input but Escape, with a wait cursor once the wait lasts.
-class Form1Window final : private ListsView, public Waiter {
+// and tells it when the system's drives change. While a job runs, it lends
+// the wait a message loop of its own: painting, and handing input to the wait.
+class Form1Window final : private ListsView, public WaitLoop {
 public:
     Form1Window(const FormDescription& form, Presenter& presenter, int showCommand = SW_SHOWNORMAL);
     ~Form1Window() override;
@@ -39,9 +39,15 @@ public:
     // failure that no user action caught closes the window and is thrown here.
     int run();
 
-    Outcome wait(const std::function<bool()>& done) override;
+    void setWait(ActionWait* wait) { wait_ = wait; }
+    bool waiting() const { return wait_ && wait_->waiting(); }
+
+    void showWindowIfHidden() override;
+    void runEvents(std::optional<std::chrono::milliseconds> timeout) override;
     void wake() override { SetEvent(wakeEvent_.get()); }
-    bool waiting() const { return waiting_; }
+    void showBusy(bool busy) override;
+    void closeWindow() override { close(); }
+    void waitEnded() override;
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -88,7 +94,9 @@ private:
     int pendingDrivePick_ = -1;
     std::exception_ptr failure_;
     platform::OwnedHandle wakeEvent_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    bool waiting_ = false, busy_ = false;
+    ActionWait* wait_ = nullptr;
+    std::optional<int> quitAfterWait_;  // the loop that runs the window was asked to end meanwhile
+    bool busy_ = false;
 };
 
 }  // namespace window

@@ -1,5 +1,6 @@
-#include "boundary.h"
+#include "failure_boundary.h"
 
+#include "jobs/job_failures.h"
 #include "platform/display_text.h"
 #include "platform/platform_failure.h"
 
@@ -7,10 +8,11 @@
 
 namespace app {
 
-bool Boundary::run(const std::function<void()>& action) const {
+void FailureBoundary::run(const std::function<void()>& action) const {
     try {
         action();
-        return true;
+    } catch (const jobs::WindowClosing&) {
+        // the window is going, and the program with it: nothing to tell
     } catch (const platform::PlatformFailure& failure) {
         dialogs_.report(failure.what(), platform::displayText(failure.subject().native()));
     } catch (const std::bad_alloc&) {
@@ -18,7 +20,6 @@ bool Boundary::run(const std::function<void()>& action) const {
     } catch (const std::exception& failure) {
         dialogs_.report(failure.what(), "");
     }
-    return false;
 }
 
 }  // namespace app
