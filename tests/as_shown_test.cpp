@@ -2,7 +2,12 @@
 
 #include "actions/tool_commands.h"
 
+#include <atomic>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
 #include <functional>
+#include <thread>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +15,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 const std::string folderChanged = platform::PlatformFailure::folderChanged("").what();
 const std::string fileChanged = platform::PlatformFailure::fileChanged("").what();
@@ -74,6 +84,10 @@ TEST_F(ActingAsShown, AFileActionDoesNothingWhenTheFolderOrFileChangedSinceShown
              fs::rename(t / "D/X/victim", t / "D/X.away");
              fs::create_symlink(t / "D/Y/victim", t / "D/X/victim");
          }, fileChanged, "D/X.away"},
+        {"the file replaced by a link to itself", "D/X", [](const TempTree& t) {
+             fs::rename(t / "D/X/victim", t / "D/X.away");
+             fs::create_symlink(t / "D/X.away", t / "D/X/victim");
+         }, fileChanged, "D/X.away"},
     };
     for (Action action : {Action::Delete, Action::CompressFile, Action::DecompressFile}) {
         for (const Case& c : cases) {
@@ -124,6 +138,37 @@ TEST_F(ActingAsShown, CompressFolderDoesNothingWhenTheHighlightedFolderChangedSi
         starter.started.clear();
         clear();
     }
+}
+
+// Another program swaps the selected file with a hidden one, over and over,
+// while Delete runs: each try deletes the file shown, or nothing and says so,
+// and never the hidden one.
+TEST_F(ActingAsShown, DeleteUnderASwapLoopNeverRemovesAnotherFile) {
+    constexpr int tries = 40;
+    int deleted = 0;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        tree.file("D/S/victim", "shown");
+        tree.file("D/S/.hidden", "never shown");
+        lists.startUp();
+        openPath(path("D/S"));
+        lists.selectFile(file("victim"));
+        std::atomic<bool> stop{false};
+        std::thread swapper([&] {
+            const fs::path a = tree / "D/S/victim", b = tree / "D/S/.hidden";
+            while (!stop) renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE);
+        });
+        const std::string report = act(Action::Delete);
+        stop = true;
+        swapper.join();
+        std::vector<std::string> contents;
+        for (const auto& entry : fs::directory_iterator(tree / "D/S")) contents.push_back(readAll(entry.path()));
+        EXPECT_NE(std::find(contents.begin(), contents.end(), "never shown"), contents.end()) << "try " << attempt;
+        const bool shownGone = std::find(contents.begin(), contents.end(), "shown") == contents.end();
+        EXPECT_EQ(shownGone, report.empty()) << "try " << attempt << ": " << report;
+        deleted += shownGone;
+        fs::remove_all(tree / "D/S");
+    }
+    std::printf("swap loop: %d of %d deletions went through, the others refused\n", deleted, tries);
 }
 
 // Root looks into a folder another user owns; that user swaps it for a link

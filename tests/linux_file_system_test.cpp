@@ -1,3 +1,4 @@
+#include "doubles/giving_up.h"
 #include "doubles/hung_mount.h"
 #include "doubles/temp_tree.h"
 #include "doubles/tree_lists.h"
@@ -6,6 +7,7 @@
 #include "browse/lists.h"
 #include "platform/platform_failure.h"
 #include "platform/linux/linux_file_system.h"
+#include "platform/linux/linux_program_starter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -64,9 +66,11 @@ TEST(LinuxFileSystem, AHungMountDelaysNeitherTheDriveListNorOtherDrives) {
     umount2("/mnt", MNT_DETACH);
 }
 
-// A link into a mount that does not answer is listed (as a file) instead of
-// holding up its folder, and the links that do answer count as what they are.
-TEST(LinuxFileSystem, ALinkIntoAHungMountDoesNotHoldUpItsFolder) {
+// A link into a mount that does not answer is listed (as a file) at once
+// instead of holding up its folder, again and again, and the links that do
+// answer count as what they are every time: the one thread left on the dead
+// mount is all it costs.
+TEST(LinuxFileSystem, ALinkIntoAHungMountNeverHoldsUpItsFolderNorOtherLinks) {
     if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
     TempTree tree;
     const auto point = tree.directory("hung");
@@ -75,22 +79,82 @@ TEST(LinuxFileSystem, ALinkIntoAHungMountDoesNotHoldUpItsFolder) {
     std::filesystem::create_directory_symlink(tree / "folder", tree / "folder/alive");
     std::optional<HungMount> hung(point);
     ASSERT_TRUE(hung->mounted());
+    auto fs = std::make_shared<platform::LinuxFileSystem>();
+    jobs::Runner jobs([fs](const platform::Path& path) { return fs->driveRootOf(path); });
 
-    auto listing = std::async(std::launch::async, [&] {
-        auto fs = std::make_shared<platform::LinuxFileSystem>();
-        jobs::Runner jobs([fs](const platform::Path& path) { return fs->driveRootOf(path); });
-        return jobs.run({}, [&](jobs::Job& job) { return fs->readDirectory(tree / "folder", job); });
+    auto listings = std::async(std::launch::async, [&] {
+        std::vector<platform::DirectoryListing> read;
+        for (int round = 0; round < 40; ++round)
+            read.push_back(jobs.run({}, [&](jobs::Job& job) { return fs->readDirectory(tree / "folder", job); }));
+        return read;
     });
-    const bool prompt = listing.wait_for(10s) == std::future_status::ready;
+    const bool prompt = listings.wait_for(20s) == std::future_status::ready;
+    const int threads = jobs.threadsRunning();
     hung.reset();
-    ASSERT_TRUE(prompt) << "the listing waited on the hung mount";
-    const platform::DirectoryListing read = listing.get();
-    std::vector<std::string> files, folders;
-    for (size_t i = 0; i < read.files.size(); ++i) files.emplace_back(read.files[i]);
-    for (size_t i = 0; i < read.subdirectories.size(); ++i) folders.emplace_back(read.subdirectories[i]);
-    std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"a.pkg", "dead"}));
-    EXPECT_EQ(folders, std::vector<std::string>{"alive"});
+    ASSERT_TRUE(prompt) << "the listings waited on the hung mount";
+    EXPECT_LE(threads, 1) << "one resolver left on the dead mount, however often it is listed";
+    for (const platform::DirectoryListing& read : listings.get()) {
+        std::vector<std::string> files, folders;
+        for (size_t i = 0; i < read.files.size(); ++i) files.emplace_back(read.files[i]);
+        for (size_t i = 0; i < read.subdirectories.size(); ++i) folders.emplace_back(read.subdirectories[i]);
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, (std::vector<std::string>{"a.pkg", "dead"}));
+        EXPECT_EQ(folders, std::vector<std::string>{"alive"});
+    }
+}
+
+// A mount whose source leads, by its text, through a mount that does not
+// answer: the drive list never looks there.
+TEST(LinuxFileSystem, AMountSourceThroughAHungMountDelaysNothing) {
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+    ASSERT_EQ(mount("none", "/mnt", "tmpfs", 0, "size=1m"), 0);
+    for (const char* point : {"/mnt/dead", "/mnt/crafted"}) std::filesystem::create_directory(point);
+    std::optional<HungMount> dead("/mnt/dead");
+    std::optional<HungMount> crafted(std::in_place, "/mnt/crafted", "/dev/../mnt/dead/x");
+    ASSERT_TRUE(dead->mounted() && crafted->mounted());
+    auto drives = std::async(std::launch::async, [] {
+        platform::NoCheckpoints none;
+        return platform::LinuxFileSystem().drives(none);
+    });
+    const bool prompt = drives.wait_for(10s) == std::future_status::ready;
+    crafted.reset();
+    dead.reset();
+    umount2("/mnt", MNT_DETACH);
+    ASSERT_TRUE(prompt) << "the drive list looked through the hung mount";
+    const auto found = drives.get();
+    EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const auto& drive) { return drive.text == "[/mnt/crafted]"; }));
+}
+
+// A folder on PATH that does not answer holds up the tool's job, never the
+// one that waits for it: it gives up, and the drive gets no second request.
+TEST(LinuxFileSystem, AFolderOnPathThatDoesNotAnswerIsGivenUpLikeAnyOther) {
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+    TreeLists at;
+    const auto point = at.tree.directory("F/bin");
+    std::optional<HungMount> hung(point);
+    ASSERT_TRUE(hung->mounted());
+    const std::string previous = std::getenv("PATH");
+    setenv("PATH", (point.native() + ":" + previous).c_str(), 1);
+    GivingUp escape;
+    at.on.jobs.setWaiter(&escape);
+    at.lists.startUp();
+    at.lists.selectFile(at.file("top.txt"));
+    const auto compress = [&] {
+        auto started = std::async(std::launch::async, [&] {
+            try {
+                actions::startTool(at.lists, std::make_shared<platform::LinuxProgramStarter>(), actions::Tool::CompressFile);
+            } catch (const std::exception& failure) {
+                return std::string(failure.what());
+            }
+            return std::string();
+        });
+        return started.wait_for(10s) == std::future_status::ready ? started.get() : "still waiting";
+    };
+    EXPECT_EQ(compress(), jobs::NoAnswer("").what());
+    EXPECT_EQ(compress(), jobs::DriveNotAnswering(at.root("F")).what());
+    setenv("PATH", previous.c_str(), 1);
+    at.on.jobs.setWaiter(nullptr);
+    hung.reset();
 }
 
 // A USB stick under /media that the lists show: nothing holds it, so it

@@ -152,6 +152,18 @@ TEST_F(PresenterTest, AnEventRaisedWhileOneRunsWaitsForItThenRuns) {
     EXPECT_EQ(recorder.seen.size(), 1u);
 }
 
+// However often the drives change while an event runs, they are read once after it.
+TEST_F(PresenterTest, ABurstOfDriveChangesDuringAnEventIsReadOnceAfterIt) {
+    recorder.seen.clear();
+    recorder.during = [&] {
+        for (int change = 0; change < 3000; ++change) presenter.drivesChanged();
+        presenter.dropDown();
+    };
+    presenter.click(Control::Command3);
+    EXPECT_EQ(recorder.seen, (std::vector<std::tuple<Control, Event, int>>{
+                                 {Control::Command3, Event::Click, -1}, {Control::Drive1, Event::DrivesChanged, -1}}));
+}
+
 TEST_F(PresenterTest, TypingSelectsAFileAndHighlightsAFolder) {
     presenter.type(Control::Dir1, "W", 100);
     EXPECT_EQ(program.lists.dir1().listIndex(), 0) << "work";

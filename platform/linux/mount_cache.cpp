@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -23,10 +24,22 @@ MountCache& MountCache::instance() {
     return *cache;
 }
 
-MountCache::MountCache() : fd_(open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC)) {}
+// Which mount namespace the process is in: a table read in another is not this one's.
+ino_t namespaceNow() {
+    struct stat info;
+    return stat("/proc/self/ns/mnt", &info) == 0 ? info.st_ino : 0;
+}
+
+MountCache::MountCache() = default;
 
 MountCache::Snapshot MountCache::now() {
     const std::lock_guard lock(mutex_);
+    if (const ino_t space = namespaceNow(); fd_ < 0 || space != namespace_) {
+        if (fd_ >= 0) close(fd_);
+        fd_ = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+        namespace_ = space;
+        current_.mounts.reset();
+    }
     pollfd changed{fd_, POLLPRI, 0};
     const bool stale = !current_.mounts || fd_ < 0 || (poll(&changed, 1, 0) > 0 && (changed.revents & (POLLPRI | POLLERR)));
     if (stale) {

@@ -4,13 +4,15 @@
 
 #include <memory>
 #include <mutex>
+#include <sys/types.h>
 #include <vector>
 
 namespace platform {
 
 // The system's mount table as last read, read again only once the system
 // says it changed: /proc/self/mountinfo reports each change to poll(), and
-// reading it touches no mount. Thread-safe, and never destroyed, as work
+// reading it touches no mount; nor does noting which mount namespace the
+// process is in, should it move to another. Thread-safe, and never destroyed, as work
 // left behind on a drive may still ask it at the very end.
 class MountCache {
 public:
@@ -26,6 +28,7 @@ private:
     MountCache();
     std::mutex mutex_;
     int fd_ = -1;
+    ino_t namespace_ = 0;
     Snapshot current_;
 };
 

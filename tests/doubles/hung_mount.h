@@ -19,12 +19,13 @@
 // never asks the server, so the mount shows there at once.
 class HungMount {
 public:
-    // `point` must be an existing directory.
-    explicit HungMount(const std::filesystem::path& point) : point_(point) {
+    // `point` must be an existing directory; `source` is what the mount
+    // table shows as the mount's source.
+    explicit HungMount(const std::filesystem::path& point, const std::string& source = "hung") : point_(point) {
         fd_ = open("/dev/fuse", O_RDWR | O_CLOEXEC);
         if (fd_ < 0) return;
         const std::string options = "fd=" + std::to_string(fd_) + ",rootmode=40000,user_id=0,group_id=0";
-        if (mount("hung", point_.c_str(), "fuse.hung", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
+        if (mount(source.c_str(), point_.c_str(), "fuse.hung", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
             close(fd_);
             fd_ = -1;
         }
