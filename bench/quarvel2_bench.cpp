@@ -28,7 +28,7 @@ namespace {
 
 // What the benchmark needs of the system besides the file system: nothing.
 struct Quiet final : platform::ProgramStarter, platform::Dialogs {
-    void start(const platform::ToolCommand&) override {}
+    void start(const platform::ToolCommand&, platform::Checkpoints&) override {}
     bool confirm(const std::string&, const std::string&) override { return false; }
     void report(const std::string& description, const std::string& subject) override {
         std::fprintf(stderr, "failure: %s %s\n", description.c_str(), subject.c_str());
@@ -37,21 +37,19 @@ struct Quiet final : platform::ProgramStarter, platform::Dialogs {
 
 // The program on the real file system, as a user runs it.
 struct Program {
-    platform::LinuxFileSystem fileSystem;
-    Quiet quiet;
-    app::Services services{fileSystem, quiet, quiet};
-    app::QtProgram running{services};
+    std::shared_ptr<Quiet> quiet = std::make_shared<Quiet>();
+    app::QtProgram running{{std::make_shared<platform::LinuxFileSystem>(), quiet, *quiet}};
 
     const browse::DirList& dir1() const { return running.program.lists.dir1(); }
-    void raise(window::Control control, window::Event event, int row) { running.presenter.raise(control, event, row); }
+    void raise(window::Control control, window::Event event, int item) { running.presenter.raise(control, event, item); }
     // Opens `target` as a user would, from the top entry down.
     void open(const std::string& target) {
-        raise(window::Control::Dir1, window::Event::Change, 0);
+        raise(window::Control::Dir1, window::Event::Change, dir1().firstIndex());
         while (dir1().path() != target) {
             int index = 0;
             while (index < dir1().listCount() && !(target + '/').starts_with(dir1().list(index).native() + '/')) ++index;
             if (index == dir1().listCount()) throw std::runtime_error("cannot open " + target);
-            raise(window::Control::Dir1, window::Event::Change, dir1().rowOf(index));
+            raise(window::Control::Dir1, window::Event::Change, index);
         }
     }
 };
@@ -188,7 +186,7 @@ int main(int argc, char** argv) {
     // The open directory opened again: a change of directory of the same size.
     const auto reopen = [&] {
         return timed([&] {
-            program.raise(window::Control::Dir1, window::Event::Change, program.dir1().rowOf(-1));
+            program.raise(window::Control::Dir1, window::Event::Change, -1);
             paintNow(form);
         });
     };
