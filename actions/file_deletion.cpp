@@ -1,8 +1,8 @@
 #include "file_deletion.h"
 
 #include "browse/as_shown.h"
-#include "browse/path_text.h"
-#include "platform/display_text.h"
+#include "platform/path_text.h"
+#include "text/display_text.h"
 
 #include <stdexcept>
 
@@ -12,8 +12,8 @@ void deleteSelectedFile(const browse::Lists& lists, platform::Dialogs& dialogs) 
     const browse::FileList& files = lists.file1();
     if (files.path().empty()) throw std::runtime_error("No folder is open.");
     const platform::NativeString name = files.fileName();
-    const platform::Path shownPath = browse::childPath(files.path(), name, lists.fileSystem().separator());
-    if (!dialogs.confirm("Are You sure?", name.empty() ? "No file is selected." : platform::displayText(shownPath.native())))
+    const platform::Path shownPath = platform::childPath(files.path(), name, lists.fileSystem().separator());
+    if (!dialogs.confirm("Are You sure?", name.empty() ? "No file is selected." : text::displayText(shownPath.native())))
         return;
     if (name.empty()) throw std::runtime_error("No file is selected. Nothing was deleted.");
     if (!files.selectedIdentity()) throw platform::PlatformFailure::fileChanged(shownPath);

@@ -3,7 +3,8 @@
 #include "tool_operand.h"
 
 #include "browse/as_shown.h"
-#include "platform/display_text.h"
+#include "platform/path_text.h"
+#include "text/display_text.h"
 
 #include <stdexcept>
 
@@ -17,19 +18,12 @@ const NativeString packer = {'u', 'c', 'c'};
 const NativeString compress = {'c', 'o', 'm', 'p', 'r', 'e', 's', 's'};
 const NativeString decompress = {'d', 'e', 'c', 'o', 'm', 'p', 'r', 'e', 's', 's'};
 
-NativeString joined(const platform::Path& directory, platform::NativeChar separator, platform::NativeView name) {
-    NativeString text = directory.native();
-    text += separator;
-    text += name;
-    return text;
-}
-
 // What a missing packer's report says beyond the system's words.
 platform::PlatformFailure packerNotFound(const platform::ProgramNotFound& failure) {
     constexpr size_t mostFolders = 10;
     std::string text = std::string(failure.what()) + "\n\nThe packer ucc was not found. Looked in:";
     const auto& searched = failure.searched();
-    for (size_t i = 0; i < std::min(searched.size(), mostFolders); ++i) text += "\n" + platform::displayText(searched[i].native());
+    for (size_t i = 0; i < std::min(searched.size(), mostFolders); ++i) text += "\n" + text::displayText(searched[i].native());
     if (searched.size() > mostFolders) text += "\n…";
     if (searched.empty()) text += " no folder at all (PATH names none).";
     text += "\n\nInstall ucc, or put it in one of these folders.";
@@ -43,11 +37,11 @@ platform::ToolCommand toolCommand(const browse::Lists& lists, Tool tool) {
     const platform::NativeChar separator = lists.fileSystem().separator();
     if (tool == Tool::CompressFolder) {
         const browse::DirList& dirs = lists.dir1();
-        return {packer, verb, joined(dirs.list(dirs.listIndex()), separator, NativeString(1, '*'))};
+        return {packer, verb, platform::separatorJoined(dirs.list(dirs.listIndex()), NativeString(1, '*'), separator)};
     }
     const browse::FileList& files = lists.file1();
     if (files.path().empty()) throw std::runtime_error("No folder is open.");
-    return {packer, verb, joined(files.path(), separator, files.fileName())};
+    return {packer, verb, platform::separatorJoined(files.path(), files.fileName(), separator)};
 }
 
 void startTool(const browse::Lists& lists, const std::shared_ptr<platform::ProgramStarter>& starter, Tool tool) {

@@ -1,6 +1,7 @@
 #include "tool_operand.h"
 
-#include "platform/display_text.h"
+#include "text/ascii.h"
+#include "text/display_text.h"
 
 #include <algorithm>
 #include <array>
@@ -14,12 +15,11 @@ constexpr std::array<std::u32string_view, 6> devices = {U"CON", U"PRN", U"AUX", 
 constexpr std::array<std::u32string_view, 2> numberedDevices = {U"COM", U"LPT"};
 constexpr std::u32string_view deviceDigits = U"0123456789\u00B9\u00B2\u00B3";
 
-char32_t upper(char32_t c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
 
 // The name before its first dot, blanks after it dropped, in capitals.
 std::u32string baseName(std::wstring_view name) {
     std::u32string base;
-    for (const wchar_t c : name.substr(0, name.find(L'.'))) base += upper(static_cast<char16_t>(c));
+    for (const wchar_t c : name.substr(0, name.find(L'.'))) base += text::asciiUpper(static_cast<char32_t>(static_cast<char16_t>(c)));
     while (!base.empty() && base.back() == U' ') base.pop_back();
     return base;
 }
@@ -38,7 +38,7 @@ template <class Char>
 std::optional<std::string> patternIn(std::basic_string_view<Char> operand) {
     const Char wildcards[] = {'*', '?'};
     if (operand.find_first_of(wildcards, 0, 2) == std::basic_string_view<Char>::npos) return std::nullopt;
-    return "Nothing was started: ucc would read the * or ? in " + platform::displayText(operand) +
+    return "Nothing was started: ucc would read the * or ? in " + text::displayText(operand) +
            " as a pattern and work on other files too.";
 }
 
@@ -55,9 +55,9 @@ std::optional<std::string> whyToolMisreads(std::wstring_view operand) {
         if (name.empty() || (name.size() == 2 && name[1] == L':')) continue;  // a drive's own part
         if (name.back() == L'.' || name.back() == L' ')
             return "Nothing was started: Windows drops the dot or blank at the end of a name in " +
-                   platform::displayText(operand) + ", so ucc would work on another file.";
+                   text::displayText(operand) + ", so ucc would work on another file.";
         if (isDevice(name))
-            return "Nothing was started: Windows reads " + platform::displayText(operand) +
+            return "Nothing was started: Windows reads " + text::displayText(operand) +
                    " as a device, not as a file.";
     }
     return std::nullopt;

@@ -8,7 +8,7 @@
 
 #include "bench_tree.h"
 
-#include "app/qt_program.h"
+#include "app/qt/qt_program.h"
 #include "platform/linux/linux_file_system.h"
 
 #include <QApplication>

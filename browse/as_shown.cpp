@@ -1,6 +1,6 @@
 #include "as_shown.h"
 
-#include "path_text.h"
+#include "platform/path_text.h"
 
 #include "platform/platform_failure.h"
 
@@ -17,7 +17,7 @@ platform::OpenDirectory openAsShown(const platform::FileSystem& fileSystem, cons
 void checkStillSelected(const platform::FileSystem& fileSystem, const platform::OpenDirectory& directory,
                         platform::NativeView name, const std::optional<platform::EntryIdentity>& selected) {
     if (!selected || fileSystem.identifyFile(directory, name) != selected)
-        throw platform::PlatformFailure::fileChanged(childPath(directory.path, name, fileSystem.separator()));
+        throw platform::PlatformFailure::fileChanged(platform::childPath(directory.path, name, fileSystem.separator()));
 }
 
 }  // namespace browse

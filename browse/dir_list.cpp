@@ -1,14 +1,17 @@
 #include "dir_list.h"
 
-#include "path_text.h"
+#include "platform/path_text.h"
 
 #include <stdexcept>
 
 namespace browse {
 
+using platform::NativeChar;
+using platform::Path;
+
 void DirList::show(Path top, Path directory, platform::NameList subdirectories, NativeChar separator) {
     separator_ = separator;
-    ancestors_ = ancestorsBelow(top, directory, separator);
+    ancestors_ = platform::ancestorsBelow(top, directory, separator);
     top_ = std::move(top);
     path_ = std::move(directory);
     subdirectories_ = std::move(subdirectories);
@@ -20,7 +23,7 @@ void DirList::show(Path top, Path directory, platform::NameList subdirectories, 
 
 Path DirList::list(int index) const {
     if (!hasEntry(index)) throw std::out_of_range("no such directory entry");
-    if (index >= 0) return childPath(path_, subdirectories_[static_cast<size_t>(index)], separator_);
+    if (index >= 0) return platform::childPath(path_, subdirectories_[static_cast<size_t>(index)], separator_);
     if (index == -1) return path_;
     return ancestors_[ancestors_.size() - static_cast<size_t>(-index - 1)];
 }

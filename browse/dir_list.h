@@ -10,10 +10,9 @@ namespace browse {
 class Lists;
 
 // Dir1: the open directory with its ancestors from the top (a drive's root)
-// down, and its subdirectories. Entries are numbered as the user sees them
-// relative to the open directory: -1 is the open directory, 0 upward its
-// subdirectories, -2 (the parent) downward its ancestors. Rows count from
-// the top entry, as the screen shows them.
+// down, and its subdirectories. Entries are numbered relative to the open
+// directory: -1 is the open directory, 0 upward its subdirectories, -2 (the
+// parent) downward its ancestors.
 class DirList {
 public:
     const platform::Path& path() const { return path_; }
@@ -26,14 +25,8 @@ public:
     int listCount() const { return static_cast<int>(subdirectories_.size()); }
     int firstIndex() const { return -static_cast<int>(ancestors_.size()) - 1; }
 
-    int rowCount() const { return path_.empty() ? 0 : listCount() - firstIndex(); }
-    int indexOfRow(int row) const { return row + firstIndex(); }
-    int rowOf(int index) const { return index - firstIndex(); }
     // What entry `index` shows: the last name of its path, a root whole.
     platform::NativeView shownName(int index) const;
-    // How far entry `index` is indented: ancestors by their depth, the
-    // subdirectories one step below the open directory.
-    int depthOf(int index) const { return index < 0 ? rowOf(index) : rowOf(-1) + 1; }
 
     // Which directory the highlighted entry was when it was listed or
     // highlighted; nothing when that could not be told.

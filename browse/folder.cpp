@@ -1,7 +1,7 @@
 #include "folder.h"
 
 #include "natural_order.h"
-#include "path_text.h"
+#include "platform/path_text.h"
 
 namespace browse {
 
@@ -10,7 +10,7 @@ Folder readFolder(const platform::FileSystem& fileSystem, platform::Checkpoints&
     platform::DirectoryListing listing = fileSystem.readDirectory(directory, job);
     Folder folder{top, directory, std::move(listing.directory), sortedNaturally(listing.subdirectories),
                   sortedNaturally(listing.files), {}};
-    for (const platform::Path& ancestor : ancestorsBelow(top, directory, fileSystem.separator())) {
+    for (const platform::Path& ancestor : platform::ancestorsBelow(top, directory, fileSystem.separator())) {
         std::optional<platform::FileIdentity> identity;
         try {
             job.enter(ancestor);

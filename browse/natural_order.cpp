@@ -1,5 +1,7 @@
 #include "natural_order.h"
 
+#include "text/ascii.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <thread>
@@ -12,7 +14,6 @@ using platform::NativeChar;
 using platform::NativeView;
 
 bool isDigit(NativeChar c) { return c >= '0' && c <= '9'; }
-NativeChar foldCase(NativeChar c) { return c >= 'A' && c <= 'Z' ? static_cast<NativeChar>(c - 'A' + 'a') : c; }
 
 // Calls `put` with each unit of the name's key in turn: bytes on Linux,
 // UTF-16 units on Windows.
@@ -20,7 +21,7 @@ template <class Put>
 void forEachKeyUnit(NativeView name, Put put) {
     for (size_t i = 0; i < name.size();) {
         if (!isDigit(name[i])) {
-            put(foldCase(name[i++]));
+            put(text::asciiLower(name[i++]));
             continue;
         }
         size_t start = i;

@@ -2,12 +2,12 @@
 
 #include "job_failures.h"
 
-#include "platform/display_text.h"
+#include "text/display_text.h"
 
 namespace jobs {
 
 DriveNotAnswering::DriveNotAnswering(const platform::Path& root)
-    : PlatformFailure("The drive " + platform::displayText(root.native()) + " has not answered an earlier request yet.",
+    : PlatformFailure("The drive " + text::displayText(root.native()) + " has not answered an earlier request yet.",
                       root) {}
 
 namespace {

@@ -1,7 +1,7 @@
 #include "doubles/tree_lists.h"
 
 #include "actions/tool_commands.h"
-#include "platform/display_text.h"
+#include "text/display_text.h"
 #include "platform/platform_failure.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +95,7 @@ TEST_F(ActionsTest, DeletionAsksThenDeletesOnlyTheConfirmedFile) {
         EXPECT_EQ(failure, c.failure) << c.name;
         EXPECT_EQ(dialogs.asked, std::vector<std::string>(c.answers.size(), "Are You sure?")) << c.name;
         // The path as the user reads it, one separator at the root; no path without a file.
-        EXPECT_EQ(dialogs.details.front(), c.select.empty() ? "No file is selected." : platform::displayText(path("D/" + c.select).native())) << c.name;
+        EXPECT_EQ(dialogs.details.front(), c.select.empty() ? "No file is selected." : text::displayText(path("D/" + c.select).native())) << c.name;
         EXPECT_EQ(std::filesystem::exists(path("D/top.txt")), !c.gone) << c.name;
         EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"}) << c.name << ": listed until a refresh";
         EXPECT_TRUE(std::filesystem::exists(path("D/work/w.pkg")));

@@ -74,7 +74,7 @@ TEST_F(DeadDriveTest, StartedOnTheDeadDriveTheWindowShowsAndEscapeLeavesTheLists
     RunningProgram program(sharedFs, starter, dialogs);
     EXPECT_TRUE(shownWhileWaiting);
     EXPECT_EQ(dialogs.reported, std::vector<std::string>{noAnswer});
-    EXPECT_EQ(program.lists().dir1().rowCount(), 0);
+    EXPECT_EQ(program.running.presenter.rows().count(Control::Dir1), 0);
     EXPECT_EQ(program.lists().file1().listCount(), 0);
 }
 
@@ -117,7 +117,7 @@ TEST_F(DeadDriveTest, ASlowDriveShowsTheBusyCursorForTheWholeActionAndEscapeGive
     const auto shown = program.lists().dir1().generation();
     fs.answerAfter(std::chrono::milliseconds(120));  // each call well below the wait cursor's 300 ms
     onceBusy(escape);
-    program.clickRow(Control::Dir1, program.lists().dir1().rowOf(0), true);
+    program.clickRow(Control::Dir1, program.running.presenter.rows().rowOf(0), true);
     EXPECT_EQ(dialogs.reported, std::vector<std::string>{noAnswer});
     EXPECT_EQ(program.lists().dir1().generation(), shown);
     EXPECT_EQ(program.lists().dir1().path(), path("D/a/b/c"));

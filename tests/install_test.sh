@@ -26,6 +26,6 @@ done
 
 # Unknown arguments are ignored: the program is still running when stopped.
 status=0
-(cd "$scratch" && QT_QPA_PLATFORM=offscreen timeout 3 "$build/app/quarvel2" --no-such-option some/file -x) || status=$?
+(cd "$scratch" && QT_QPA_PLATFORM=offscreen timeout 3 "$build/app/qt/quarvel2" --no-such-option some/file -x) || status=$?
 [ "$status" -eq 124 ] || fail "the program ended by itself with status $status when given arguments"
 echo "install, package and arguments: passed"

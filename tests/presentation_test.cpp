@@ -113,7 +113,7 @@ TEST_F(PresenterTest, AWindowIsToldOnlyWhatChanged) {
         {"a highlight changes nothing else", [&] { presenter.highlightDirectory(1); }, {}},
         {"Dir1's highlight cannot be taken away", [&] { presenter.highlightDirectory(-1); }, {"Dir1 select 1"}},
         {"a re-read keeps the selection", [&] { presenter.click(Control::Command3); }, {"File1 rows 1", "File1 select 0"}},
-        {"opening replaces both lists", [&] { presenter.openHighlightedDirectory(); },
+        {"Return opens the highlighted folder", [&] { presenter.key(Control::Dir1, window::Key::Return, "", {}, 0); },
          {"Dir1 rows 4", "Dir1 select 1", "File1 rows 1", "File1 select -1"}},
         {"a button that changes no list tells nothing", [&] { presenter.click(Control::Command1); }, {}},
     };
@@ -165,9 +165,10 @@ TEST_F(PresenterTest, ABurstOfDriveChangesDuringAnEventIsReadOnceAfterIt) {
 }
 
 TEST_F(PresenterTest, TypingSelectsAFileAndHighlightsAFolder) {
-    presenter.type(Control::Dir1, "W", 100);
+    presenter.key(Control::Dir1, window::Key::Other, "W", {}, 100);
     EXPECT_EQ(program.lists.dir1().listIndex(), 0) << "work";
-    presenter.type(Control::File1, "t", 100);
+    presenter.focus(Control::File1);
+    presenter.key(Control::File1, window::Key::Other, "t", {}, 100);
     EXPECT_EQ(program.lists.file1().fileName(), platform::Path("top.txt").native());
     EXPECT_EQ(view.take().back(), "File1 select 0");
 }

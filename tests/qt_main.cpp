@@ -1,4 +1,4 @@
-#include "app/qt_program.h"
+#include "app/qt/qt_program.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

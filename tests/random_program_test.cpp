@@ -75,7 +75,7 @@ TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
         if (random() % 3 != 0 && lists.file1().listCount())  // often a file was picked just before
             raise(Control::File1, Event::Select, static_cast<int>(random() % lists.file1().listCount()));
         const std::string selected = lists.file1().path().native() + "/" + lists.file1().fileName();
-        const int dirRows = lists.dir1().rowCount(), fileRows = lists.file1().listCount();
+        const int dirRows = program.running.presenter.rows().count(Control::Dir1), fileRows = lists.file1().listCount();
         box.otherwise = random() % 2;
         switch (action) {
         case 0: changeFromOutside(random, tree.root(), dirBefore); break;

@@ -1,7 +1,7 @@
 #include "actions/tool_operand.h"
 #include "browse/natural_order.h"
-#include "platform/display_text.h"
-#include "window/row_texts.h"
+#include "text/display_text.h"
+#include "window/rows.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -66,7 +66,7 @@ TEST(DisplayText, ShowsNamesExactlyOrEscaped) {
         {"a\xE2\x80\x8B" "b\xE2\x80\xA8", "a\\u200Bb\\u2028"},  // nothing to see, a line break
 #endif
     };
-    for (const Case& c : cases) EXPECT_EQ(platform::displayText(c.name), c.shown) << c.shown;
+    for (const Case& c : cases) EXPECT_EQ(text::displayText(c.name), c.shown) << c.shown;
 }
 
 // Names that a person would read as "report.txt", or as one another: each
@@ -92,7 +92,7 @@ TEST(DisplayText, NoTwoNamesLookTheSame) {
     std::set<std::string> seen;
     for (const Case& c : cases) {
 #ifdef _WIN32
-        const std::string shown = platform::displayText(platform::fromUtf8(c.utf8));
+        const std::string shown = text::displayText(platform::fromUtf8(c.utf8));
         std::string expected = c.shown;  // the same escapes, written <U+...>
         for (size_t at; (at = expected.find("\\u")) != std::string::npos;) {
             const size_t end = expected.find_first_not_of("0123456789ABCDEF", at + 2);
@@ -100,7 +100,7 @@ TEST(DisplayText, NoTwoNamesLookTheSame) {
         }
         for (size_t at; (at = expected.find("\\x20")) != std::string::npos;) expected.replace(at, 4, "<U+0020>");
 #else
-        const std::string shown = platform::displayText(c.utf8);
+        const std::string shown = text::displayText(c.utf8);
         const std::string expected = c.shown;
 #endif
         EXPECT_EQ(shown, expected) << c.name;

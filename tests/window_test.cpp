@@ -101,7 +101,7 @@ TEST_F(WindowTest, Dir1AlwaysShowsTheEntryCompressFolderTakes) {
     auto* dir1 = program.control<QListView>(Control::Dir1);
     const auto shown = [&] {
         const QModelIndexList rows = dir1->selectionModel()->selectedRows();
-        return rows.size() == 1 ? program.lists().dir1().list(program.lists().dir1().indexOfRow(rows[0].row())) : platform::Path();
+        return rows.size() == 1 ? program.lists().dir1().list(program.running.presenter.rows().indexOfRow(rows[0].row())) : platform::Path();
     };
     // Rows: D/, D/work (open), maps, old.
     program.clickRow(Control::Dir1, 2);
@@ -170,7 +170,7 @@ TEST_F(WindowTest, DeepNamesCanBeScrolledIntoView) {
     dir1->doItemsLayout();
     const int lastRow = dir1->model()->rowCount() - 1;
     const QString name = dir1->model()->index(lastRow, 0).data().toString();
-    const int needed = window::dirIndentPixels * program.lists().dir1().depthOf(0) +
+    const int needed = window::dirIndentPixels * program.running.presenter.rows().indent(Control::Dir1, lastRow) +
                        QFontMetrics(dir1->font()).horizontalAdvance(name);
     EXPECT_GE(dir1->horizontalScrollBar()->maximum() + dir1->viewport()->width(), needed);
 }

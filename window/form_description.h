@@ -43,6 +43,11 @@ struct FormDescription {
     FontDescription windowFont, buttonFont;
     std::array<ControlDescription, 10> controls;
 
+    constexpr ControlClass kindOf(Control id) const {
+        for (const ControlDescription& control : controls)
+            if (control.id == id) return control.kind;
+        return ControlClass::Label;
+    }
     constexpr bool has(Control id) const {
         for (const ControlDescription& control : controls)
             if (control.id == id) return true;

@@ -1,8 +1,6 @@
 #include "presenter.h"
 
-#include "row_texts.h"
-
-#include "platform/display_text.h"
+#include "form_description.h"
 
 #include <algorithm>
 
@@ -26,14 +24,14 @@ void Presenter::pickDrive(int row) {
 
 void Presenter::highlightDirectory(int row) {
     dir_.row = row;
-    if (row >= 0 && row < rowCount(Control::Dir1))
-        raise(Control::Dir1, Event::Highlight, lists_.dir1().indexOfRow(row));
+    if (row >= 0 && row < rows_.count(Control::Dir1))
+        raise(Control::Dir1, Event::Highlight, rows_.indexOfRow(row));
     else
         showChanges();  // nothing takes the highlight away
 }
 
 void Presenter::openDirectory(int row) {
-    if (row >= 0 && row < rowCount(Control::Dir1)) raise(Control::Dir1, Event::Change, lists_.dir1().indexOfRow(row));
+    if (row >= 0 && row < rows_.count(Control::Dir1)) raise(Control::Dir1, Event::Change, rows_.indexOfRow(row));
 }
 
 void Presenter::selectFile(int row) {
@@ -41,65 +39,47 @@ void Presenter::selectFile(int row) {
     raise(Control::File1, Event::Select, row);
 }
 
+void Presenter::activate(Control list, int row) {
+    if (list == Control::Dir1)
+        openDirectory(row);
+    else if (list == Control::File1 && row != file_.row)
+        selectFile(row);
+}
+
+bool Presenter::key(Control control, Key key, std::string_view text, Modifiers modifiers, std::uint64_t timeMs) {
+    const bool list = control == Control::Dir1 || control == Control::File1;
+    if (key == Key::Return) {
+        if (control == Control::Dir1)
+            openDirectory(dir_.row);
+        else if (form1.has(control) && form1.kindOf(control) == ControlClass::CommandButton)
+            click(control);
+        return true;
+    }
+    if (!list || !typesText(text, modifiers)) return false;
+    type(control, text, timeMs);
+    return true;
+}
+
+void Presenter::focus(Control) { typeAhead_ = TypeAhead(); }
+
 void Presenter::type(Control list, std::string_view text, std::uint64_t timeMs) {
-    TypeAhead& typeAhead = list == Control::Dir1 ? dirTypeAhead_ : fileTypeAhead_;
-    const std::optional<int> row = typeAhead.type(text, timeMs, shownRow(list), rowCount(list),
-                                                  [&](int row) { return rowText(list, row); });
+    const std::optional<int> row = typeAhead_.type(text, timeMs, shown(list).row, rows_.count(list),
+                                                   [&](int row) { return rows_.text(list, row); });
     // The row found is shown as the list's answer, not as the user's own pick.
     if (!row) return;
     if (list == Control::Dir1)
-        raise(Control::Dir1, Event::Highlight, lists_.dir1().indexOfRow(*row));
+        raise(Control::Dir1, Event::Highlight, rows_.indexOfRow(*row));
     else
         raise(Control::File1, Event::Select, *row);
-}
-
-int Presenter::rowCount(Control list) const {
-    return list == Control::Dir1 ? lists_.dir1().rowCount() : lists_.file1().listCount();
-}
-
-std::string Presenter::rowText(Control list, int row) const {
-    return list == Control::Dir1 ? dirRowText(lists_.dir1(), row) : fileRowText(lists_.file1(), row);
-}
-
-int Presenter::indent(Control list, int row) const {
-    return list == Control::Dir1 ? dirRowIndent(lists_.dir1(), row) : 0;
-}
-
-bool Presenter::isOpenFolder(int row) const { return lists_.dir1().indexOfRow(row) < 0; }
-
-std::string Presenter::pathText(int row) const {
-    const browse::DirList& dirs = lists_.dir1();
-    const int index = dirs.indexOfRow(row);
-    return dirs.hasEntry(index) ? platform::displayText(dirs.list(index).native()) : std::string();
-}
-
-std::vector<int> Presenter::longestRows(Control list, int limit) const {
-    const browse::DirList& dirs = lists_.dir1();
-    const browse::FileList& files = lists_.file1();
-    std::vector<std::pair<size_t, int>> rows;  // (length, row)
-    const int count = rowCount(list);
-    rows.reserve(static_cast<size_t>(count));
-    for (int row = 0; row < count; ++row)
-        rows.emplace_back(list == Control::Dir1 ? dirs.shownName(dirs.indexOfRow(row)).size() + 2 * indent(list, row)
-                                                : files.name(row).size(),
-                          row);
-    if (rows.size() > static_cast<size_t>(limit)) {
-        std::nth_element(rows.begin(), rows.begin() + limit, rows.end(), std::greater<>());
-        rows.resize(static_cast<size_t>(limit));
-    }
-    std::vector<int> longest;
-    for (const auto& [length, row] : rows) longest.push_back(row);
-    return longest;
 }
 
 void Presenter::raise(Control control, Event event, int item) {
     if (raising_) {
         // However often the drives change meanwhile, they are read once after.
-        const bool rereadsDrives = event == Event::DrivesChanged || event == Event::DropDown;
-        const bool rereadWaits = std::any_of(waiting_.begin(), waiting_.end(), [](const Waiting& waiting) {
-            return waiting.event == Event::DrivesChanged || waiting.event == Event::DropDown;
-        });
-        if (!(rereadsDrives && rereadWaits)) waiting_.push_back({control, event, item});
+        const auto rereadsDrives = [](Event e) { return e == Event::DrivesChanged || e == Event::DropDown; };
+        const bool rereadWaits =
+            std::any_of(waiting_.begin(), waiting_.end(), [&](const Waiting& waiting) { return rereadsDrives(waiting.event); });
+        if (!(rereadsDrives(event) && rereadWaits)) waiting_.push_back({control, event, item});
         return;
     }
     struct Raising {
@@ -133,23 +113,21 @@ void Presenter::showChanges() {
         view_->showDrives(drives);
         shownDrives_ = std::move(drives);
     }
-    const auto show = [this](Control list, bool newRows, int row) {
+    bool newRows = false;
+    const auto show = [&](Control list, std::optional<unsigned> generation, int row) {
         Shown& shown = this->shown(list);
-        if (newRows && list != Control::Drive1) view_->showRowCount(list, rowCount(list));
-        if (newRows || shown.row != row) view_->showSelection(list, row);
+        const bool replaced = list == Control::Drive1 ? newDrives : shown.generation != generation;
+        shown.generation = generation;
+        if (replaced && list != Control::Drive1) view_->showRowCount(list, rows_.count(list));
+        if (replaced || shown.row != row) view_->showSelection(list, row);
         shown.row = row;
+        newRows = newRows || replaced;
     };
-    show(Control::Drive1, newDrives, lists_.drive1().listIndex());
-
+    show(Control::Drive1, std::nullopt, lists_.drive1().listIndex());
     const browse::DirList& dirs = lists_.dir1();
-    const bool newDirRows = dir_.generation != dirs.generation();
-    dir_.generation = dirs.generation();
-    show(Control::Dir1, newDirRows, dirs.rowCount() > 0 ? dirs.rowOf(dirs.listIndex()) : -1);
-
-    const browse::FileList& files = lists_.file1();
-    const bool newFileRows = file_.generation != files.generation();
-    file_.generation = files.generation();
-    show(Control::File1, newFileRows, files.listIndex());
+    show(Control::Dir1, dirs.generation(), rows_.count(Control::Dir1) > 0 ? rows_.rowOf(dirs.listIndex()) : -1);
+    show(Control::File1, lists_.file1().generation(), lists_.file1().listIndex());
+    if (newRows) typeAhead_ = TypeAhead();  // letters typed before belong to rows that are gone
 }
 
 }  // namespace window

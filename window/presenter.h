@@ -1,6 +1,8 @@
 #pragma once
 
 #include "controls.h"
+#include "keys.h"
+#include "rows.h"
 #include "type_ahead.h"
 
 #include "browse/lists.h"
@@ -21,7 +23,7 @@ public:
     virtual void showWindow() = 0;
     // Drive1 has these rows now.
     virtual void showDrives(const std::vector<std::string>& rows) = 0;
-    // Dir1 or File1 has `count` new rows; the presenter gives their texts.
+    // Dir1 or File1 has `count` new rows; rows() gives what they show.
     virtual void showRowCount(Control list, int count) = 0;
     // `list` shows `row` selected (-1: none), scrolled into view.
     virtual void showSelection(Control list, int row) = 0;
@@ -29,15 +31,16 @@ public:
 
 // Decides what both windows show and turns what the user does to them into
 // the program's events. A window draws what it is told, forwards the user's
-// gestures here, and asks here for the texts of its rows.
+// keys and gestures here, and asks rows() what its rows show.
 class Presenter {
 public:
-    Presenter(const browse::Lists& lists, UserInput& input) : lists_(lists), input_(input) {}
+    Presenter(const browse::Lists& lists, UserInput& input) : lists_(lists), rows_(lists), input_(input) {}
 
     // The window, once it is made; nothing while it is gone.
     void attach(ListsView* view);
     // Load, then the lists as they are, then the window on screen.
     void start();
+    const Rows& rows() const { return rows_; }
 
     // The user's gestures. Each notes what the control shows now, then
     // raises its event; the lists may answer otherwise, and then the control
@@ -49,28 +52,20 @@ public:
     void drivesChanged() { raise(Control::Drive1, Event::DrivesChanged, -1); }
     // Dir1: the highlight moved to `row`; -1 puts it back where the list has it.
     void highlightDirectory(int row);
-    // Dir1: a double click on `row`, or Return on the highlighted row.
-    void openDirectory(int row);
-    void openHighlightedDirectory() { openDirectory(shownRow(Control::Dir1)); }
     // File1: `row` selected, or none with -1.
     void selectFile(int row);
     void click(Control button) { raise(button, Event::Click, -1); }
-    // Dir1 or File1: `text` typed at `timeMs`; the row it leads to is
-    // highlighted or selected.
-    void type(Control list, std::string_view text, std::uint64_t timeMs);
-
-    // What Dir1's and File1's rows show.
-    int rowCount(Control list) const;
-    std::string rowText(Control list, int row) const;
-    // Dir1: how many steps the row is indented, and whether it is the open
-    // directory or one of its ancestors (an open folder) or below (closed).
-    int indent(Control list, int row) const;
-    bool isOpenFolder(int row) const;
-    // Dir1: the whole path of a row, for its tip.
-    std::string pathText(int row) const;
-    // The rows with the longest texts, at most `limit`: as a million rows
-    // cannot all be measured, a view sizes its widest row from these.
-    std::vector<int> longestRows(Control list, int limit) const;
+    // A row activated, by a double click or the system's own activation:
+    // Dir1 opens it; File1 only selects it.
+    void activate(Control list, int row);
+    // A key pressed while `control` has the keyboard, with the text it
+    // types (UTF-8; input methods' text comes so too) at `timeMs`. True when
+    // it was taken here, and the control must not act on it as well. Return
+    // presses a button and opens Dir1's highlighted entry, and does nothing
+    // on Drive1 and File1; text typed in a list finds a row.
+    bool key(Control control, Key key, std::string_view text, Modifiers modifiers, std::uint64_t timeMs);
+    // The keyboard moved to `control`.
+    void focus(Control control);
 
     // Hands an event to the program, then has the view show what changed.
     // One event runs at a time: one raised while another runs (a box it
@@ -86,16 +81,18 @@ private:
         int row = -1;
     };
     Shown& shown(Control list);
-    int shownRow(Control list) { return shown(list).row; }
+    void openDirectory(int row);
+    void type(Control list, std::string_view text, std::uint64_t timeMs);
     void showChanges();
 
     const browse::Lists& lists_;
+    Rows rows_;
     UserInput& input_;
     ListsView* view_ = nullptr;
 
     std::optional<std::vector<std::string>> shownDrives_;
     Shown drive_, dir_, file_;
-    TypeAhead dirTypeAhead_, fileTypeAhead_;
+    TypeAhead typeAhead_;  // the list with the keyboard's; a new prefix in each
 
     struct Waiting {
         Control control;

@@ -1,6 +1,6 @@
 #include "type_ahead.h"
 
-#include "platform/display_text.h"
+#include "text/display_text.h"
 
 #include <algorithm>
 
@@ -10,7 +10,7 @@ std::optional<int> TypeAhead::type(std::string_view typed, std::uint64_t timeMs,
                                    const std::function<std::string(int row)>& rowText) {
     if (!lastMs_ || timeMs < *lastMs_ || timeMs - *lastMs_ > pauseMs) prefix_.clear();
     lastMs_ = timeMs;
-    prefix_ += platform::caseFolded(typed);
+    prefix_ += text::caseFolded(typed);
     if (prefix_.empty() || rowCount <= 0) return std::nullopt;
 
     // "rrr" steps to the third row starting with r, not to one starting "rrr".
@@ -20,7 +20,7 @@ std::optional<int> TypeAhead::type(std::string_view typed, std::uint64_t timeMs,
     const int first = std::clamp(oneLetterAgain ? current + 1 : current, 0, rowCount);
     for (int i = 0; i < rowCount; ++i) {
         const int row = (first + i) % rowCount;
-        if (platform::caseFolded(rowText(row)).starts_with(wanted)) return row;
+        if (text::caseFolded(rowText(row)).starts_with(wanted)) return row;
     }
     return std::nullopt;
 }

@@ -23,7 +23,7 @@ int run(int showCommand) {
     window::Form1Window form1(window::form1, presenter, showCommand);
     if (!form1.window()) return 1;
     dialogs.setOwner(form1.window());
-    app::WindowWiring wiring(program, form1, [&form1] { form1.close(); });
+    app::WindowWiring wiring(program, form1.waitLoop(), [&form1] { form1.close(); });
     form1.setWait(&wiring.wait());
     presenter.start();
     return program.finish(form1.run());

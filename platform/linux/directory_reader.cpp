@@ -2,6 +2,7 @@
 
 #include "file_identity.h"
 
+#include "platform/path_text.h"
 #include "platform/platform_failure.h"
 
 #include <cerrno>
@@ -47,7 +48,7 @@ std::string targetText(int fd, const Path& directory, const char* name) {
         target.resize(target.size() * 2);
     }
     if (target.starts_with('/')) return target;
-    return directory.native() + (directory.native().ends_with('/') ? "" : "/") + target;
+    return childPath(directory, target, '/');
 }
 
 // What the links lead to, looked up beside the job for at most `patience`: a

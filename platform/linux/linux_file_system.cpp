@@ -5,7 +5,8 @@
 #include "file_identity.h"
 #include "mount_cache.h"
 
-#include "platform/display_text.h"
+#include "text/display_text.h"
+#include "platform/path_text.h"
 #include "platform/platform_failure.h"
 
 #include <cerrno>
@@ -39,10 +40,6 @@ std::string workingDirectoryIfAny(const FileSystem& fileSystem) {
 }
 
 int descriptorOf(const OpenDirectory& directory) { return static_cast<int>(directory.handle.native()); }
-
-Path entryPath(const OpenDirectory& directory, const NativeString& name) {
-    return directory.path.native() + (directory.path.native().ends_with('/') ? "" : "/") + name;
-}
 
 // A hidden name of the deletion's own beside the file: the file's name, so
 // that it can be found again should the program end halfway, and a random tail.
@@ -114,11 +111,11 @@ std::optional<EntryIdentity> LinuxFileSystem::identifyFile(const OpenDirectory& 
     if (entry.empty()) return std::nullopt;
     unsigned type = 0;
     std::optional<FileIdentity> itself = identityAt(descriptorOf(directory), entry.c_str(), false, &type);
-    if (!itself) throw PlatformFailure::fromSystemError(errno, entryPath(directory, entry));
+    if (!itself) throw PlatformFailure::fromSystemError(errno, childPath(directory.path, entry, '/'));
     if (type == S_IFDIR) return std::nullopt;
     if (type != S_IFLNK) return EntryIdentity{*itself, *itself};  // not a link: it leads to itself
     std::optional<FileIdentity> target = identityAt(descriptorOf(directory), entry.c_str(), true, &type);
-    if (!target) throw PlatformFailure::fromSystemError(errno, entryPath(directory, entry));
+    if (!target) throw PlatformFailure::fromSystemError(errno, childPath(directory.path, entry, '/'));
     if (type == S_IFDIR) return std::nullopt;
     return EntryIdentity{std::move(*itself), std::move(*target)};
 }
@@ -136,7 +133,7 @@ void LinuxFileSystem::deleteFile(const OpenDirectory& directory, NativeView name
                                  Checkpoints& job) {
     const int fd = descriptorOf(directory);
     const NativeString entry(name);
-    const Path target = entryPath(directory, entry);
+    const Path target = childPath(directory.path, entry, '/');
     const auto removeIfShown = [&](const NativeString& now) {
         if (identifyFile(directory, now) != shown) return false;
         // unlinkat without AT_REMOVEDIR never removes a folder; a link goes, not what it leads to.
@@ -165,7 +162,7 @@ void LinuxFileSystem::deleteFile(const OpenDirectory& directory, NativeView name
                 throw PlatformFailure::fileChanged(target);
             throw PlatformFailure("This file is no longer the one that was selected, and another file has taken its "
                                   "name meanwhile. Nothing was deleted. The file that had the name is now " +
-                                      displayText(entryPath(directory, hidden).native()) + ".",
+                                      text::displayText(childPath(directory.path, hidden, '/').native()) + ".",
                                   target);
         }
         if (!renameRefused(errno)) throw PlatformFailure::fromSystemError(errno, target);

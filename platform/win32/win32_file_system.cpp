@@ -1,10 +1,12 @@
 #include "platform/win32/win32_file_system.h"
 
+#include "platform/path_text.h"
 #include "platform/platform_failure.h"
 #include "platform/win32/handle_identity.h"
 #include "platform/win32/owned.h"
 #include "platform/win32/relative_open.h"
 #include "platform/win32/wide_text.h"
+#include "text/ascii.h"
 
 #include <windows.h>
 
@@ -15,13 +17,6 @@ namespace {
 
 [[noreturn]] void fail(const Path& subject) {
     throw PlatformFailure::fromSystemError(static_cast<int>(GetLastError()), subject);
-}
-
-NativeString joined(const Path& directory, NativeView name) {
-    NativeString path = directory.native();
-    if (!path.ends_with(L'\\')) path += L'\\';
-    path += name;
-    return path;
 }
 
 // The \\?\ form hands a path to the file system as it is: no length limit,
@@ -54,8 +49,8 @@ NativeString currentDirectoryText() {
     }
 }
 
-wchar_t upper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - (L'a' - L'A')) : c; }
-wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c; }
+using text::asciiLower;
+using text::asciiUpper;
 
 HANDLE handleOf(const OpenDirectory& directory) { return reinterpret_cast<HANDLE>(directory.handle.native()); }
 
@@ -75,7 +70,7 @@ std::optional<HandleIdentity> look(const OpenDirectory& directory, NativeView na
 }  // namespace
 
 NativeString driveRootOf(NativeView path) {
-    if (path.size() >= 2 && path[1] == L':') return {upper(path[0]), L':', L'\\'};
+    if (path.size() >= 2 && path[1] == L':') return {asciiUpper(path[0]), L':', L'\\'};
     if (!path.starts_with(L"\\\\") || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) return {};
     const size_t server = path.find(L'\\', 2);
     if (server == NativeView::npos || server == 2) return {};
@@ -101,14 +96,14 @@ std::vector<Drive> Win32FileSystem::drives(Checkpoints& job) const {
         const std::wstring root = roots.substr(start, end - start);
         start = end == std::wstring::npos ? roots.size() : end + 1;
         if (root.size() < 2 || root[1] != L':') continue;
-        drives.push_back({{lower(root[0]), L':'}, NativeString{upper(root[0]), L':', L'\\'}, {}});
+        drives.push_back({{asciiLower(root[0]), L':'}, NativeString{asciiUpper(root[0]), L':', L'\\'}, {}});
     }
     // The working directory's drive is always there, even one the system
     // does not list: a network share, or a letter mapped in another session.
     const NativeString working = driveRootOf(currentDirectoryText());
     const bool listed = std::any_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root.native() == working; });
     if (!working.empty() && !listed) {
-        const NativeString text = working[1] == L':' ? NativeString{lower(working[0]), L':'} : working.substr(0, working.size() - 1);
+        const NativeString text = working[1] == L':' ? NativeString{asciiLower(working[0]), L':'} : working.substr(0, working.size() - 1);
         drives.push_back({text, working, {}});
     }
     std::vector<NativeString> asked;
@@ -192,11 +187,11 @@ std::optional<EntryIdentity> Win32FileSystem::identifyFile(const OpenDirectory& 
     if (name.empty()) return std::nullopt;
     DWORD error = 0;
     const auto entry = look(directory, name, false, error);
-    if (!entry) throw PlatformFailure::fromSystemError(static_cast<int>(error), joined(directory.path, name));
+    if (!entry) throw PlatformFailure::fromSystemError(static_cast<int>(error), childPath(directory.path, name, L'\\'));
     if (entry->directory) return std::nullopt;
     if (!entry->reparsePoint) return EntryIdentity{entry->identity, entry->identity};  // it leads to itself
     const auto target = look(directory, name, true, error);
-    if (!target) throw PlatformFailure::fromSystemError(static_cast<int>(error), joined(directory.path, name));
+    if (!target) throw PlatformFailure::fromSystemError(static_cast<int>(error), childPath(directory.path, name, L'\\'));
     if (target->directory) return std::nullopt;
     return EntryIdentity{entry->identity, target->identity};
 }
@@ -211,7 +206,7 @@ std::optional<FileIdentity> Win32FileSystem::identifyDirectory(const OpenDirecto
 
 void Win32FileSystem::deleteFile(const OpenDirectory& directory, NativeView name, const EntryIdentity& shown,
                                  Checkpoints& job) {
-    const Path target = joined(directory.path, name);
+    const Path target = childPath(directory.path, name, L'\\');
     // The link itself is opened, never what it points to; a folder never
     // passes for the file that was shown.
     DWORD error = 0;

@@ -3,7 +3,7 @@
 #include "open_down.h"
 #include "recording_services.h"
 
-#include "app/qt_program.h"
+#include "app/qt/qt_program.h"
 
 #include <QAbstractButton>
 #include <QListView>
@@ -43,7 +43,7 @@ struct RunningProgram {
     }
     // Opens `target` in Dir1 by double clicks, from the top entry down.
     void open(const platform::Path& target) {
-        openDown(lists(), target, [this](int index) { clickRow(Control::Dir1, lists().dir1().rowOf(index), true); });
+        openDown(lists(), target, [this](int index) { clickRow(Control::Dir1, running.presenter.rows().rowOf(index), true); });
     }
     // Selects the file of that name in File1 with a click.
     void select(const std::string& name) {

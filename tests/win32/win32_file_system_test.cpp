@@ -1,6 +1,6 @@
 #include "test_drives.h"
 
-#include "platform/display_text.h"
+#include "text/display_text.h"
 #include "platform/platform_failure.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
@@ -80,7 +80,7 @@ TEST(Win32FileSystemTest, EachDriveOpensInTheDirectoryTheSystemKeepsForIt) {
          {Case{L"D:\\work\\maps", nullptr, L"D:\\work\\maps", L"E:\\"}, Case{L"D:\\", nullptr, L"D:\\", L"E:\\"},
           Case{L"E:\\", L"D:\\work\\maps\\", L"D:\\work\\maps", L"E:\\"},
           Case{L"E:\\linked", nullptr, L"D:\\", L"E:\\linked"}}) {
-        SCOPED_TRACE(platform::displayText(workingDirectory));
+        SCOPED_TRACE(text::displayText(workingDirectory));
         SetEnvironmentVariableW(L"=D:", keptForD);
         ASSERT_TRUE(SetCurrentDirectoryW(workingDirectory));
         EXPECT_EQ(fileSystem.workingDirectory().native(), workingDirectory);
@@ -113,7 +113,7 @@ TEST(Win32FileSystemTest, OddNamesAreListedAndDeletedExactly) {
                 folder.file(deep + L"\\neighbour"));
     for (const std::wstring& name : {std::wstring(L"\U0001F600 smile.pkg"), std::wstring(L"lone \xD800.pkg"),
                                      std::wstring(L"a dot."), std::wstring(L"a blank "), deep + L"\\deep.pkg"}) {
-        SCOPED_TRACE(platform::displayText(name));
+        SCOPED_TRACE(text::displayText(name));
         if (!folder.file(name) && name.find(L'\xD800') != std::wstring::npos) continue;  // any other name fails below
         const std::wstring path = folder / name;
         const std::wstring directory = path.substr(0, path.rfind(L'\\')), leaf = path.substr(path.rfind(L'\\') + 1);
@@ -148,7 +148,7 @@ TEST(Win32FileSystemTest, IdentitiesTellFilesApartAndDeletionRefusesWhatIsNoFile
 
     const auto readOnly = fileSystem.identifyFile(open, L"read-only.pkg");
     for (const wchar_t* name : {L"folder", L"read-only.pkg"})
-        EXPECT_THROW(fileSystem.deleteFile(open, name, *readOnly, none), platform::PlatformFailure) << platform::displayText(name);
+        EXPECT_THROW(fileSystem.deleteFile(open, name, *readOnly, none), platform::PlatformFailure) << text::displayText(name);
     EXPECT_THROW(fileSystem.deleteFile(open, L"a.pkg", *a, none), platform::PlatformFailure) << "another file took its name";
     const platform::DirectoryListing after = fileSystem.readDirectory(folder.path, none);
     EXPECT_EQ(names(after.files), (Names{L"a.pkg", L"a-old.pkg", L"read-only.pkg"}));

@@ -119,7 +119,7 @@ protected:
     } recorder{program};
     window::Presenter presenter{program.lists, recorder};
     window::Form1Window form1{window::form1, presenter};
-    app::WindowWiring wiring{program, form1, [this] { form1.close(); }};
+    app::WindowWiring wiring{program, form1.waitLoop(), [this] { form1.close(); }};
 };
 
 TEST_F(WindowTest, EveryControlSitsAtItsTablePlaceInTabOrderWithItsCaptionWhole) {

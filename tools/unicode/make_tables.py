@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Writes platform/unicode_tables.inc from the Unicode Character Database.
+"""Writes text/unicode_tables.inc from the Unicode Character Database.
 
 Run it when the Unicode version changes (Debian's unicode-data package puts
 the files in /usr/share/unicode):
 
-    tools/unicode/make_tables.py /usr/share/unicode > platform/unicode_tables.inc
+    tools/unicode/make_tables.py /usr/share/unicode > text/unicode_tables.inc
 """
 import sys
 from pathlib import Path

@@ -1,5 +1,8 @@
 #include "drive_view.h"
 
+#include "qt_keys.h"
+#include "qt_text.h"
+
 #include <QSignalBlocker>
 
 namespace window {
@@ -13,12 +16,16 @@ DriveView::DriveView(Presenter& presenter, QWidget* parent) : QComboBox(parent),
 void DriveView::showRows(const std::vector<std::string>& rows) {
     const QSignalBlocker showing(this);
     clear();
-    for (const std::string& row : rows) addItem(QString::fromStdString(row));
+    for (const std::string& row : rows) addItem(qtText(row));
 }
 
 void DriveView::showSelected(int row) {
     const QSignalBlocker showing(this);
     setCurrentIndex(row);
+}
+
+void DriveView::keyPressEvent(QKeyEvent* event) {
+    if (!forwardKey(presenter_, Control::Drive1, *event)) QComboBox::keyPressEvent(event);
 }
 
 void DriveView::showPopup() {

@@ -16,6 +16,9 @@ public:
     void showSelected(int row);
     void showPopup() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Presenter& presenter_;
 };

@@ -1,5 +1,7 @@
 #include "fonts.h"
 
+#include "qt_text.h"
+
 #include "window/layout.h"
 
 #include <QFontMetricsF>
@@ -16,7 +18,7 @@ void installFontStandIns() {
 }
 
 QFont fontFor(const FontDescription& description) {
-    QFont font(QString::fromUtf8(description.family.data(), static_cast<qsizetype>(description.family.size())));
+    QFont font(qtText(description.family));
     font.setPointSizeF(description.pointSize);
     font.setWeight(static_cast<QFont::Weight>(description.weight));
     font.setItalic(false);

@@ -3,10 +3,13 @@
 #include "drive_view.h"
 #include "fonts.h"
 #include "list_views.h"
+#include "qt_keys.h"
+#include "qt_text.h"
 
 #include "window/layout.h"
 #include "window/twips.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,28 +19,29 @@
 namespace window {
 namespace {
 
-QString text(std::string_view view) { return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size())); }
-
-// Return and keypad Enter press the focused button, as Space does.
+// A button whose keys mean what the presenter says: Return presses it, as
+// Space does.
 class Button final : public QPushButton {
 public:
-    using QPushButton::QPushButton;
+    Button(const QString& caption, Presenter& presenter, Control id, QWidget* parent)
+        : QPushButton(caption, parent), presenter_(presenter), id_(id) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            click();
-        else
-            QPushButton::keyPressEvent(event);
+        if (!forwardKey(presenter_, id_, *event)) QPushButton::keyPressEvent(event);
     }
+
+private:
+    Presenter& presenter_;
+    Control id_;
 };
 
 }  // namespace
 
 Form1::Form1(const FormDescription& description, Presenter& presenter) : presenter_(presenter) {
     installFontStandIns();
-    setObjectName(text(description.name));
-    setWindowTitle(text(description.title));
+    setObjectName(qtText(description.name));
+    setWindowTitle(qtText(description.title));
     QIcon icon;
     // Sizes given: nothing is read until the icon is drawn.
     for (int size : {16, 32, 48}) icon.addFile(QString(":/icon-%1.png").arg(size), QSize(size, size));
@@ -56,8 +60,8 @@ Form1::Form1(const FormDescription& description, Presenter& presenter) : present
 
     for (const ControlDescription& control : description.controls) {
         QWidget* widget = createControl(control, description);
-        widget->setObjectName(text(control.name));
-        widget->setAccessibleName(text(control.accessibleName));
+        widget->setObjectName(qtText(control.name));
+        widget->setAccessibleName(qtText(control.accessibleName));
         widget->setGeometry(twipsToPixels(control.left, dpi), twipsToPixels(control.top, dpi),
                             twipsToPixels(control.width, dpi), twipsToPixels(control.height, dpi));
         if (auto* button = qobject_cast<QPushButton*>(widget)) button->setFont(fittedFont(*button));
@@ -66,10 +70,18 @@ Form1::Form1(const FormDescription& description, Presenter& presenter) : present
     const std::vector<Control> order = tabOrder(description);
     for (size_t i = 1; i < order.size(); ++i) setTabOrder(control(order[i - 1]), control(order[i]));
     control(order.front())->setFocus(Qt::OtherFocusReason);
+    // Where the keyboard goes, the presenter knows: letters typed before belong to another list.
+    focusFollower_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (const auto& [id, widget] : controls_)
+            if (widget == now) presenter_.focus(id);
+    });
     presenter_.attach(this);
 }
 
-Form1::~Form1() { presenter_.attach(nullptr); }
+Form1::~Form1() {
+    disconnect(focusFollower_);  // the controls go before the window does
+    presenter_.attach(nullptr);
+}
 
 QWidget* Form1::createControl(const ControlDescription& control, const FormDescription& description) {
     QWidget* widget = nullptr;
@@ -78,7 +90,7 @@ QWidget* Form1::createControl(const ControlDescription& control, const FormDescr
     case ControlClass::DirListBox:
     case ControlClass::FileListBox: widget = new ListView(presenter_, control.id, this); break;
     case ControlClass::CommandButton: {
-        auto* button = new Button(text(control.caption), this);
+        auto* button = new Button(qtText(control.caption), presenter_, control.id, this);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, id = control.id] { presenter_.click(id); });
         widget = button;
@@ -87,7 +99,7 @@ QWidget* Form1::createControl(const ControlDescription& control, const FormDescr
     case ControlClass::Label: {
         auto* label = new QLabel(this);
         label->setTextFormat(Qt::PlainText);
-        label->setText(text(control.caption));
+        label->setText(qtText(control.caption));
         label->setAlignment(Qt::AlignCenter);
         label->setFocusPolicy(Qt::NoFocus);
         widget = label;

@@ -38,6 +38,7 @@ private:
     Presenter& presenter_;
     std::map<Control, QWidget*> controls_;
     DriveView* drive1_ = nullptr;
+    QMetaObject::Connection focusFollower_;
 };
 
 }  // namespace window

@@ -1,5 +1,8 @@
 #include "list_views.h"
 
+#include "qt_keys.h"
+#include "qt_text.h"
+
 #include "window/layout.h"
 
 #include <QApplication>
@@ -8,28 +11,26 @@
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <algorithm>
-#include <chrono>
 
 namespace window {
 
-RowsModel::RowsModel(const Presenter& presenter, Control list, QObject* parent)
+RowsModel::RowsModel(const Rows& rows, Control list, QObject* parent)
     : QAbstractListModel(parent),
-      presenter_(presenter),
+      rows_(rows),
       list_(list),
       openFolder_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon)),
       closedFolder_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon)) {}
 
-int RowsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : presenter_.rowCount(list_); }
+int RowsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_.count(list_); }
 
 QVariant RowsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= presenter_.rowCount(list_)) return {};
+    if (!index.isValid() || index.row() >= rows_.count(list_)) return {};
     const bool dir1 = list_ == Control::Dir1;
     switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(presenter_.rowText(list_, index.row()));
-    case Qt::ToolTipRole: return dir1 ? QString::fromStdString(presenter_.pathText(index.row())) : QVariant();
-    case Qt::DecorationRole:
-        return dir1 ? (presenter_.isOpenFolder(index.row()) ? openFolder_ : closedFolder_) : QVariant();
-    case IndentRole: return presenter_.indent(list_, index.row());
+    case Qt::DisplayRole: return qtText(rows_.text(list_, index.row()));
+    case Qt::ToolTipRole: return dir1 ? qtText(rows_.pathText(index.row())) : QVariant();
+    case Qt::DecorationRole: return dir1 ? (rows_.isOpenFolder(index.row()) ? openFolder_ : closedFolder_) : QVariant();
+    case IndentRole: return rows_.indent(list_, index.row());
     default: return {};
     }
 }
@@ -45,17 +46,15 @@ QSize RowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInde
     return {std::max(width_, own.width() + dirIndentPixels * index.data(RowsModel::IndentRole).toInt()), own.height()};
 }
 
-void RowDelegate::measure(const QListView& view, const std::vector<int>& rows) {
+void RowDelegate::measure(const QListView& view, const Rows& rows, Control list) {
     QStyleOptionViewItem option;
     option.initFrom(&view);
     width_ = 0;
-    int widest = 0;
-    for (int row : rows) widest = std::max(widest, sizeHint(option, view.model()->index(row, 0)).width());
-    width_ = widest;
+    width_ = rows.widest(list, [&](int row) { return sizeHint(option, view.model()->index(row, 0)).width(); });
 }
 
 ListView::ListView(Presenter& presenter, Control list, QWidget* parent)
-    : QListView(parent), presenter_(presenter), list_(list), model_(presenter, list, this) {
+    : QListView(parent), presenter_(presenter), list_(list), model_(presenter.rows(), list, this) {
     setModel(&model_);
     setItemDelegate(&delegate_);
     setUniformItemSizes(true);
@@ -66,8 +65,7 @@ ListView::ListView(Presenter& presenter, Control list, QWidget* parent)
         const QModelIndexList rows = selectionModel()->selectedRows();
         selectedByUser(rows.isEmpty() ? -1 : rows.first().row());
     });
-    if (list == Control::Dir1)
-        connect(this, &QListView::doubleClicked, this, [this](const QModelIndex& index) { presenter_.openDirectory(index.row()); });
+    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex& index) { presenter_.activate(list_, index.row()); });
 }
 
 void ListView::selectedByUser(int row) {
@@ -80,8 +78,7 @@ void ListView::selectedByUser(int row) {
 void ListView::reload() {
     const QScopedValueRollback guard(showing_, true);
     model_.reload();
-    constexpr int measuredAtMost = 256;
-    delegate_.measure(*this, presenter_.longestRows(list_, measuredAtMost));
+    delegate_.measure(*this, presenter_.rows(), list_);
 }
 
 void ListView::showSelected(int row) {
@@ -105,37 +102,17 @@ QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex
     return command;
 }
 
-namespace {
-
-// One clock for keys and for an input method's text.
-std::uint64_t nowMs() {
-    using namespace std::chrono;
-    return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-}  // namespace
-
 // Text from an input method (compose, ibus) is typed like any other.
 void ListView::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty())
-        presenter_.type(list_, event->commitString().toStdString(), nowMs());
+    if (!event->commitString().isEmpty()) {
+        const QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, event->commitString());
+        forwardKey(presenter_, list_, typed);
+    }
     event->accept();
 }
 
 void ListView::keyPressEvent(QKeyEvent* event) {
-    if (list_ == Control::Dir1 && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        presenter_.openHighlightedDirectory();
-        return;
-    }
-    const QString text = event->text();
-    // Space selects, as it does in every list.
-    const bool typed = !text.isEmpty() && text.at(0).isPrint() && event->key() != Qt::Key_Space &&
-                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (typed) {
-        presenter_.type(list_, text.toStdString(), nowMs());
-        return;
-    }
-    QListView::keyPressEvent(event);
+    if (!forwardKey(presenter_, list_, *event)) QListView::keyPressEvent(event);
 }
 
 }  // namespace window

@@ -9,12 +9,12 @@
 
 namespace window {
 
-// Dir1's or File1's rows as the presenter words them; reload() tells the view
-// that the list was replaced.
+// Dir1's or File1's rows as the shared layer words them; reload() tells the
+// view that the list was replaced.
 class RowsModel final : public QAbstractListModel {
 public:
     static constexpr int IndentRole = Qt::UserRole + 1;  // how many steps a row is indented
-    RowsModel(const Presenter& presenter, Control list, QObject* parent);
+    RowsModel(const Rows& rows, Control list, QObject* parent);
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     void reload() {
@@ -23,7 +23,7 @@ public:
     }
 
 private:
-    const Presenter& presenter_;
+    const Rows& rows_;
     Control list_;
     QIcon openFolder_, closedFolder_;
 };
@@ -35,8 +35,8 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // Measures the widest of `rows` again.
-    void measure(const QListView& view, const std::vector<int>& rows);
+    // Measures the widest row of `list` again.
+    void measure(const QListView& view, const Rows& rows, Control list);
 
 private:
     int width_ = 0;
@@ -45,8 +45,8 @@ private:
 // Dir1 or File1 on screen: one row selected at most, nothing editable, rows
 // of one size, so that a million rows lay out at once. What the user does
 // goes to the presenter; what it says changed is shown without losing the
-// user's place. Dir1 always has one row highlighted, and a double click or
-// Return opens it; File1 may have none, and a double click only selects.
+// user's place. Dir1 always has one row highlighted; File1 may have none.
+// Keys and double clicks mean what the presenter says.
 class ListView final : public QListView {
 public:
     ListView(Presenter& presenter, Control list, QWidget* parent);

@@ -1,5 +1,7 @@
 #include "qt_dialogs.h"
 
+#include "qt_text.h"
+
 #include "window/form_description.h"
 
 #include <QApplication>
@@ -8,12 +10,12 @@
 namespace window {
 namespace {
 
-QString boxTitle() { return QString::fromUtf8(form1.boxTitle.data(), static_cast<qsizetype>(form1.boxTitle.size())); }
+QString boxTitle() { return qtText(form1.boxTitle); }
 
 void setPlainTexts(QMessageBox& box, const std::string& text, const std::string& beneath) {
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(text));
-    if (!beneath.empty()) box.setInformativeText(QString::fromStdString(beneath));
+    box.setText(qtText(text));
+    if (!beneath.empty()) box.setInformativeText(qtText(beneath));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace text {
 
 // A name, path or label as the user is shown it, in UTF-8: exact wherever it
 // can be. What would look like something else is written as an escape: bytes
@@ -23,4 +23,4 @@ std::string displayText(std::wstring_view text);  // UTF-16, as Windows names th
 // so that texts that differ only in case compare equal.
 std::u32string caseFolded(std::string_view text);
 
-}  // namespace platform
+}  // namespace text

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "program.h"
-#include "window_wiring.h"
+#include "app/program.h"
+#include "app/window_wiring.h"
 
 #include "platform/linux/mount_watch.h"
 #include "window/presenter.h"

@@ -1,4 +1,4 @@
-#include "fuse_double.h"
+#include "tools/fuse_double/fuse_double.h"
 
 #include "doubles/giving_up.h"
 #include "doubles/hung_mount.h"

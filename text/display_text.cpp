@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace platform {
+namespace text {
 namespace {
 
 struct CodeRange {
@@ -183,4 +183,4 @@ std::u32string caseFolded(std::string_view text) {
     return folded;
 }
 
-}  // namespace platform
+}  // namespace text

@@ -1,4 +1,4 @@
-#include "qt_program.h"
+#include "app/qt/qt_program.h"
 
 #include "platform/linux/linux_file_system.h"
 #include "platform/linux/linux_program_starter.h"

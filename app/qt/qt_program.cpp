@@ -1,11 +1,13 @@
-#include "qt_program.h"
+#include "app/qt/qt_program.h"
+
+#include "window/qt/qt_text.h"
 
 #include <QApplication>
 
 namespace app {
 
 void setIdentity() {
-    QApplication::setApplicationName(QString::fromUtf8(window::form1.boxTitle.data(), static_cast<qsizetype>(window::form1.boxTitle.size())));
+    QApplication::setApplicationName(window::qtText(window::form1.boxTitle));
     QApplication::setApplicationVersion(QUARVEL_VERSION);
     QApplication::setDesktopFileName(QUARVEL_DESKTOP_ID);
 }

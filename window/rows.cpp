@@ -1,0 +1,66 @@
+#include "rows.h"
+
+#include "text/display_text.h"
+
+#include <algorithm>
+
+namespace window {
+
+std::string driveRowText(const platform::Drive& drive) {
+    std::string text = text::displayText(drive.text);
+    if (!drive.label.empty()) text += "  " + text::displayText(drive.label);
+    return text;
+}
+
+int Rows::count(Control list) const {
+    if (list != Control::Dir1) return lists_.file1().listCount();
+    const browse::DirList& dirs = lists_.dir1();
+    return dirs.path().empty() ? 0 : dirs.listCount() - dirs.firstIndex();
+}
+
+int Rows::indexOfRow(int row) const { return row + lists_.dir1().firstIndex(); }
+
+int Rows::rowOf(int index) const { return index - lists_.dir1().firstIndex(); }
+
+std::string Rows::text(Control list, int row) const {
+    if (list == Control::Dir1) {
+        const int index = indexOfRow(row);
+        return lists_.dir1().hasEntry(index) ? text::displayText(lists_.dir1().shownName(index)) : std::string();
+    }
+    const browse::FileList& files = lists_.file1();
+    return row >= 0 && row < files.listCount() ? text::displayText(files.name(row)) : std::string();
+}
+
+int Rows::indent(Control list, int row) const {
+    if (list != Control::Dir1 || row < 0 || row >= count(list)) return 0;
+    const int openFolder = rowOf(-1);
+    return std::min(row, openFolder + 1);
+}
+
+bool Rows::isOpenFolder(int row) const { return indexOfRow(row) < 0; }
+
+std::string Rows::pathText(int row) const {
+    const browse::DirList& dirs = lists_.dir1();
+    const int index = indexOfRow(row);
+    return dirs.hasEntry(index) ? text::displayText(dirs.list(index).native()) : std::string();
+}
+
+int Rows::widest(Control list, const std::function<int(int row)>& measure) const {
+    std::vector<std::pair<size_t, int>> rows;  // (length, row)
+    const int total = count(list);
+    rows.reserve(static_cast<size_t>(total));
+    for (int row = 0; row < total; ++row) {
+        const size_t length = list == Control::Dir1 ? lists_.dir1().shownName(indexOfRow(row)).size()
+                                                    : lists_.file1().name(row).size();
+        rows.emplace_back(length + 2 * static_cast<size_t>(indent(list, row)), row);
+    }
+    if (rows.size() > static_cast<size_t>(mostMeasured)) {
+        std::nth_element(rows.begin(), rows.begin() + mostMeasured, rows.end(), std::greater<>());
+        rows.resize(mostMeasured);
+    }
+    int widest = 0;
+    for (const auto& [length, row] : rows) widest = std::max(widest, measure(row));
+    return widest;
+}
+
+}  // namespace window
