@@ -1,10 +1,8 @@
+#include "doubles/named_rows.h"
 #include "doubles/tree_lists.h"
 
 #include "actions/tool_commands.h"
 #include "text/display_text.h"
-#include "platform/platform_failure.h"
-
-#include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,7 +10,6 @@
 #include <cerrno>
 #endif
 
-using platform::NativeString;
 using platform::Path;
 
 namespace {
@@ -32,75 +29,79 @@ protected:
         tree.file("D/work/-rf");
         lists.startUp();
     }
-    // `directory` and `name` joined as the commands join them: one separator, always.
-    NativeString joined(const NativeString& directory, const std::string& name) const {
-        return directory + fs.separator() + Path(name).native();
-    }
 };
 
-TEST_F(ActionsTest, CommandLinesAreJoinedFromTheListsAsTheyStand) {
-    struct Case {
-        const char* name;
-        Path open;
-        int highlight;
-        std::string select;  // "" for none
-        NativeString folder, file;
-    };
-    const NativeString work = path("D/work").native();
-    const std::vector<Case> cases = {
-        {"the open directory highlighted", work, -1, "", joined(work, "*"), joined(work, "")},
-        {"a subdirectory highlighted, not opened", work, 0, "w.pkg", joined(path("D/work/maps").native(), "*"), joined(work, "w.pkg")},
-        {"an ancestor highlighted", work, -2, "w.pkg", joined(root("D"), "*"), joined(work, "w.pkg")},
-        {"a root doubles the separator", root("D"), -1, "top.txt", joined(root("D"), "*"), joined(root("D"), "top.txt")},
-        {"blanks stay as they are", path("D/my maps"), -1, "a b.pkg", joined(path("D/my maps").native(), "*"), joined(path("D/my maps").native(), "a b.pkg")},
-        {"a leading dash is part of the path", work, -1, "-rf", joined(work, "*"), joined(work, "-rf")},
-    };
-    for (const Case& c : cases) {
-        openPath(c.open);
-        lists.highlightDirectory(c.highlight);
-        if (!c.select.empty()) lists.selectFile(file(c.select));
+// Paths below are relative to the tree, "/" the separator, as the commands join them.
+struct CommandLine {
+    const char* name;
+    const char* open;
+    int highlight;
+    const char* select;  // "" for none
+    const char* folder;  // what Compress Folder takes
+    const char* file;    // what Compress File and Decompress File take
+};
 
-        using actions::Tool;
-        EXPECT_EQ(actions::toolCommand(lists, Tool::CompressFolder), (platform::ToolCommand{Path("ucc").native(), Path("compress").native(), c.folder})) << c.name;
-        EXPECT_EQ(actions::toolCommand(lists, Tool::CompressFile).operand, c.file) << c.name;
-        EXPECT_EQ(actions::toolCommand(lists, Tool::DecompressFile).verb, Path("decompress").native()) << c.name;
-        EXPECT_EQ(actions::toolCommand(lists, Tool::DecompressFile).operand, c.file) << c.name;
-    }
+class CommandLines : public ::testing::TestWithParam<CommandLine>, public TreeLists {};
+
+TEST_P(CommandLines, AreJoinedFromTheListsAsTheyStand) {
+    const CommandLine& c = GetParam();
+    tree.file("D/my maps/a b.pkg");
+    tree.file("D/work/-rf");
+    lists.startUp();
+    openPath(path(c.open));
+    lists.highlightDirectory(c.highlight);
+    if (*c.select) lists.selectFile(file(c.select));
+    using actions::Tool;
+    EXPECT_EQ(actions::toolCommand(lists, Tool::CompressFolder),
+              (platform::ToolCommand{Path("ucc").native(), Path("compress").native(), path(c.folder)}));
+    EXPECT_EQ(actions::toolCommand(lists, Tool::CompressFile).operand, path(c.file));
+    EXPECT_EQ(actions::toolCommand(lists, Tool::DecompressFile),
+              (platform::ToolCommand{Path("ucc").native(), Path("decompress").native(), path(c.file)}));
 }
 
-TEST_F(ActionsTest, DeletionAsksThenDeletesOnlyTheConfirmedFile) {
-    struct Case {
-        const char* name;
-        std::string select;          // "" selects nothing
-        std::vector<bool> answers;   // one click each
-        std::string failure;         // what the last click reports, "" for nothing
-        bool gone;
-    };
-    const std::string noFile = "No file is selected. Nothing was deleted.";
-    const std::vector<Case> cases = {
-        {"No keeps the file", "top.txt", {false}, "", false},
-        {"Yes deletes it, at a root too", "top.txt", {true}, "", true},
-        {"with nothing selected nothing is deleted", "", {true}, noFile, false},
-        {"a second Yes finds it gone", "top.txt", {true, true}, missingFile, true},
-    };
-    for (const Case& c : cases) {
-        tree.file("D/top.txt");
-        lists.refreshFiles();
-        lists.selectFile(c.select.empty() ? -1 : file(c.select));
-        dialogs = ScriptedDialogs();
-        dialogs.answers.assign(c.answers.begin(), c.answers.end());
-        std::string failure;
-        for (size_t click = 0; click < c.answers.size(); ++click) failure = deleteSelected();
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLines, ::testing::Values(
+    CommandLine{"TheOpenDirectoryHighlighted", "D/work", -1, "", "D/work/*", "D/work/"},
+    CommandLine{"ASubdirectoryHighlightedNotOpened", "D/work", 0, "w.pkg", "D/work/maps/*", "D/work/w.pkg"},
+    CommandLine{"AnAncestorHighlighted", "D/work", -2, "w.pkg", "D//*", "D/work/w.pkg"},
+    CommandLine{"ARootDoublesTheSeparator", "D", -1, "top.txt", "D//*", "D//top.txt"},
+    CommandLine{"BlanksStayAsTheyAre", "D/my maps", -1, "a b.pkg", "D/my maps/*", "D/my maps/a b.pkg"},
+    CommandLine{"ALeadingDashIsPartOfThePath", "D/work", -1, "-rf", "D/work/*", "D/work/-rf"}),
+    rowName);
 
-        EXPECT_EQ(failure, c.failure) << c.name;
-        EXPECT_EQ(dialogs.asked, std::vector<std::string>(c.answers.size(), "Are You sure?")) << c.name;
-        // The path as the user reads it, one separator at the root; no path without a file.
-        EXPECT_EQ(dialogs.details.front(), c.select.empty() ? "No file is selected." : text::displayText(path("D/" + c.select).native())) << c.name;
-        EXPECT_EQ(std::filesystem::exists(path("D/top.txt")), !c.gone) << c.name;
-        EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"}) << c.name << ": listed until a refresh";
-        EXPECT_TRUE(std::filesystem::exists(path("D/work/w.pkg")));
-    }
+struct Deletion {
+    const char* name;
+    const char* select;        // "" selects nothing
+    std::vector<bool> answers;  // one click each
+    std::string failure;        // what the last click reports, "" for nothing
+    bool gone;
+};
+
+class Deletions : public ::testing::TestWithParam<Deletion>, public TreeLists {};
+
+TEST_P(Deletions, AskThenDeleteOnlyTheConfirmedFile) {
+    const Deletion& c = GetParam();
+    lists.startUp();
+    lists.selectFile(*c.select ? file(c.select) : -1);
+    dialogs.answers.assign(c.answers.begin(), c.answers.end());
+    std::string failure;
+    for (size_t click = 0; click < c.answers.size(); ++click) failure = deleteSelected();
+
+    EXPECT_EQ(failure, c.failure);
+    EXPECT_EQ(dialogs.asked, std::vector<std::string>(c.answers.size(), "Are You sure?"));
+    // The path as the user reads it, one separator at the root; no path without a file.
+    EXPECT_EQ(dialogs.details.front(), *c.select ? text::displayText(path(std::string("D/") + c.select).native())
+                                                 : "No file is selected.");
+    EXPECT_EQ(std::filesystem::exists(path("D/top.txt")), !c.gone);
+    EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"}) << "listed until a refresh";
+    EXPECT_TRUE(std::filesystem::exists(path("D/work/w.pkg")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, Deletions, ::testing::Values(
+    Deletion{"NoKeepsTheFile", "top.txt", {false}, "", false},
+    Deletion{"YesDeletesItAtARootToo", "top.txt", {true}, "", true},
+    Deletion{"WithNothingSelectedNothingIsDeleted", "", {true}, "No file is selected. Nothing was deleted.", false},
+    Deletion{"ASecondYesFindsItGone", "top.txt", {true, true}, missingFile, true}),
+    rowName);
 
 TEST_F(ActionsTest, AFileReplacedSinceItWasSelectedIsNotDeleted) {
     lists.selectFile(file("top.txt"));

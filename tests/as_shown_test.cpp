@@ -1,3 +1,4 @@
+#include "doubles/named_rows.h"
 #include "doubles/tree_lists.h"
 
 #include "actions/tool_commands.h"
@@ -48,9 +49,6 @@ protected:
     void trees() {
         for (const char* file : {"D/X/victim", "D/Y/victim", "D/P/G/victim", "D/Q/G/victim"}) tree.file(file, "shown");
     }
-    void clear() {
-        for (const char* folder : {"D/X", "D/X.away", "D/Y", "D/P", "D/P.away", "D/Q"}) fs::remove_all(tree / folder);
-    }
 
     RecordingStarter starter;
 };
@@ -60,85 +58,94 @@ void swapForLink(const TempTree& t, const char* folder, const char* target) {
     fs::create_directory_symlink(t / target, t / folder);
 }
 
-TEST_F(ActingAsShown, AFileActionDoesNothingWhenTheFolderOrFileChangedSinceShown) {
-    struct Case {
-        const char* name;
-        std::string open;
-        std::function<void(const TempTree&)> change;
-        std::string report;
-        std::string shownFile;  // where the file that was shown is now
-    };
-    const std::vector<Case> cases = {
-        {"nothing changed", "D/X", [](const TempTree&) {}, "", "D/X/victim"},
-        {"the folder swapped for a link", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); },
-         folderChanged, "D/X.away/victim"},
-        {"a grandparent swapped for a link", "D/P/G", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); },
-         folderChanged, "D/P.away/G/victim"},
-        {"the folder moved away", "D/X", [](const TempTree& t) { fs::rename(t / "D/X", t / "D/X.away"); },
-         "No such file or directory", "D/X.away/victim"},
-        {"the file replaced", "D/X", [](const TempTree& t) {
-             fs::rename(t / "D/X/victim", t / "D/X.away");
-             t.file("D/X/victim", "never shown");
-         }, fileChanged, "D/X.away"},
-        {"the file replaced by a link", "D/X", [](const TempTree& t) {
-             fs::rename(t / "D/X/victim", t / "D/X.away");
-             fs::create_symlink(t / "D/Y/victim", t / "D/X/victim");
-         }, fileChanged, "D/X.away"},
-        {"the file replaced by a link to itself", "D/X", [](const TempTree& t) {
-             fs::rename(t / "D/X/victim", t / "D/X.away");
-             fs::create_symlink(t / "D/X.away", t / "D/X/victim");
-         }, fileChanged, "D/X.away"},
-    };
-    for (Action action : {Action::Delete, Action::CompressFile, Action::DecompressFile}) {
-        for (const Case& c : cases) {
-            trees();
-            lists.startUp();
-            openPath(path(c.open));
-            lists.selectFile(file("victim"));
-            c.change(tree);
-            EXPECT_EQ(act(action), c.report) << c.name << ", action " << static_cast<int>(action);
-            const bool acted = c.report.empty();
-            EXPECT_EQ(starter.started.size(), acted && action != Action::Delete ? 1u : 0u) << c.name;
-            EXPECT_EQ(fs::exists(tree / c.shownFile), !(acted && action == Action::Delete)) << c.name;
-            for (const char* kept : {"D/Y/victim", "D/Q/G/victim"}) EXPECT_TRUE(fs::exists(tree / kept)) << c.name;
-            starter.started.clear();
-            clear();
-        }
+// How the tree changed while the user looked, what is then reported, and
+// where the file that was shown is now.
+struct Change {
+    const char* name;
+    const char* open;
+    std::function<void(const TempTree&)> change;
+    std::string report;
+    const char* shownFile;
+};
+
+class AFileAction : public ActingAsShown, public ::testing::WithParamInterface<std::tuple<Action, Change>> {};
+
+std::string actionAndChange(const ::testing::TestParamInfo<std::tuple<Action, Change>>& info) {
+    const char* actions[] = {"Delete", "CompressFile", "DecompressFile", "CompressFolder"};
+    return std::string(actions[static_cast<int>(std::get<0>(info.param))]) + std::get<1>(info.param).name;
+}
+
+TEST_P(AFileAction, DoesNothingWhenTheFolderOrFileChangedSinceShown) {
+    const auto& [action, c] = GetParam();
+    trees();
+    lists.startUp();
+    openPath(path(c.open));
+    lists.selectFile(file("victim"));
+    c.change(tree);
+    EXPECT_EQ(act(action), c.report);
+    const bool acted = c.report.empty();
+    EXPECT_EQ(starter.started.size(), acted && action != Action::Delete ? 1u : 0u);
+    EXPECT_EQ(fs::exists(tree / c.shownFile), !(acted && action == Action::Delete));
+    for (const char* kept : {"D/Y/victim", "D/Q/G/victim"}) EXPECT_TRUE(fs::exists(tree / kept));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AFileAction, ::testing::Combine(
+    ::testing::Values(Action::Delete, Action::CompressFile, Action::DecompressFile),
+    ::testing::Values(
+        Change{"NothingChanged", "D/X", [](const TempTree&) {}, "", "D/X/victim"},
+        Change{"TheFolderSwappedForALink", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged,
+               "D/X.away/victim"},
+        Change{"AGrandparentSwappedForALink", "D/P/G", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); }, folderChanged,
+               "D/P.away/G/victim"},
+        Change{"TheFolderMovedAway", "D/X", [](const TempTree& t) { fs::rename(t / "D/X", t / "D/X.away"); },
+               "No such file or directory", "D/X.away/victim"},
+        Change{"TheFileReplaced", "D/X", [](const TempTree& t) {
+                   fs::rename(t / "D/X/victim", t / "D/X.away");
+                   t.file("D/X/victim", "never shown");
+               }, fileChanged, "D/X.away"},
+        Change{"TheFileReplacedByALink", "D/X", [](const TempTree& t) {
+                   fs::rename(t / "D/X/victim", t / "D/X.away");
+                   fs::create_symlink(t / "D/Y/victim", t / "D/X/victim");
+               }, fileChanged, "D/X.away"},
+        Change{"TheFileReplacedByALinkToItself", "D/X", [](const TempTree& t) {
+                   fs::rename(t / "D/X/victim", t / "D/X.away");
+                   fs::create_symlink(t / "D/X.away", t / "D/X/victim");
+               }, fileChanged, "D/X.away"})),
+    actionAndChange);
+
+struct FolderChange {
+    const char* name;
+    const char* open;
+    const char* highlight;  // a subfolder, the open folder or an ancestor
+    std::function<void(const TempTree&)> change;
+    std::string report;
+};
+
+class CompressFolder : public ActingAsShown, public ::testing::WithParamInterface<FolderChange> {};
+
+TEST_P(CompressFolder, DoesNothingWhenTheHighlightedFolderChangedSinceShown) {
+    const FolderChange& c = GetParam();
+    trees();
+    lists.startUp();
+    openPath(path(c.open));
+    const platform::Path highlighted = path(c.highlight);
+    for (int i = lists.dir1().firstIndex(); i < lists.dir1().listCount(); ++i)
+        if (lists.dir1().list(i) == highlighted) lists.highlightDirectory(i);
+    ASSERT_EQ(lists.dir1().list(lists.dir1().listIndex()), highlighted);
+    c.change(tree);
+    EXPECT_EQ(act(Action::CompressFolder), c.report);
+    ASSERT_EQ(starter.started.size(), c.report.empty() ? 1u : 0u);
+    if (c.report.empty()) {
+        EXPECT_EQ(starter.started[0].operand, highlighted.native() + "/*");
     }
 }
 
-TEST_F(ActingAsShown, CompressFolderDoesNothingWhenTheHighlightedFolderChangedSinceShown) {
-    struct Case {
-        const char* name;
-        std::string open;
-        std::string highlight;  // a subfolder, the open folder or an ancestor
-        std::function<void(const TempTree&)> change;
-        std::string report;
-    };
-    const std::vector<Case> cases = {
-        {"a subfolder, unchanged", "D", "D/X", [](const TempTree&) {}, ""},
-        {"a subfolder swapped for a link", "D", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
-        {"the open folder swapped", "D/X", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
-        {"an ancestor swapped", "D/P/G", "D/P", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); }, folderChanged},
-    };
-    for (const Case& c : cases) {
-        trees();
-        lists.startUp();
-        openPath(path(c.open));
-        const platform::Path highlighted = path(c.highlight);
-        for (int i = lists.dir1().firstIndex(); i < lists.dir1().listCount(); ++i)
-            if (lists.dir1().list(i) == highlighted) lists.highlightDirectory(i);
-        ASSERT_EQ(lists.dir1().list(lists.dir1().listIndex()), highlighted) << c.name;
-        c.change(tree);
-        EXPECT_EQ(act(Action::CompressFolder), c.report) << c.name;
-        ASSERT_EQ(starter.started.size(), c.report.empty() ? 1u : 0u) << c.name;
-        if (c.report.empty()) {
-            EXPECT_EQ(starter.started[0].operand, highlighted.native() + "/*") << c.name;
-        }
-        starter.started.clear();
-        clear();
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Rows, CompressFolder, ::testing::Values(
+    FolderChange{"ASubfolderUnchanged", "D", "D/X", [](const TempTree&) {}, ""},
+    FolderChange{"ASubfolderSwappedForALink", "D", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
+    FolderChange{"TheOpenFolderSwapped", "D/X", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
+    FolderChange{"AnAncestorSwapped", "D/P/G", "D/P", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); }, folderChanged}),
+    rowName);
 
 // Another program swaps the selected file with a hidden one, over and over,
 // while Delete runs: each try deletes the file shown, or nothing and says so,

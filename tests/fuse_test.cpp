@@ -7,6 +7,7 @@
 #include "actions/tool_commands.h"
 
 #include <fstream>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -25,12 +26,15 @@ std::string contentOf(const fs::path& file) {
 // get in between of, with "victim" selected in it and ".hidden" beside it.
 class OnFuse : public ::testing::Test, public TreeLists {
 protected:
-    void mountAndSelect(FuseDouble::Options options = {}) {
+    void SetUp() override {
         if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
+        if (access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "needs FUSE";
+    }
+    void mountAndSelect(FuseDouble::Options options = {}) {
         tree.file("backing/victim", "shown");
         tree.file("backing/.hidden", "never shown, longer");
         fuse.emplace(tree.directory("backing"), tree.directory("D/fuse"), options);
-        if (!fuse->mounted()) GTEST_SKIP() << "needs FUSE";
+        ASSERT_TRUE(fuse->mounted());
         lists.startUp();
         openPath(path("D/fuse"));
         lists.selectFile(file("victim"));
@@ -51,7 +55,7 @@ protected:
 // deletion renames it, or just as it looks at the renamed file: the hidden
 // file is never removed, and nothing is deleted.
 TEST_F(OnFuse, ASwapAtAnyStepOfTheDeletionNeverRemovesAnotherFile) {
-    mountAndSelect();
+    ASSERT_NO_FATAL_FAILURE(mountAndSelect());
     for (const char* step : {"rename", "getattr", "unlink"}) {
         fuse->before(step, [&](const std::string&) { exchange("victim", ".hidden"); });
         const std::string failure = deleteSelected();
@@ -70,7 +74,7 @@ TEST_F(OnFuse, ASwapAtAnyStepOfTheDeletionNeverRemovesAnotherFile) {
 // up; the file is replaced meanwhile; then the rename goes through: the new
 // file is put back, not deleted.
 TEST_F(OnFuse, ADeletionGivenUpInTheKernelNeverRemovesAFileWrittenSince) {
-    mountAndSelect();
+    ASSERT_NO_FATAL_FAILURE(mountAndSelect());
     fuse->holdOn("rename");
     GivingUp escape([&] { fuse->waitUntilHeld(std::chrono::seconds(10)); });
     on.jobs.setWaiter(&escape);
@@ -86,7 +90,7 @@ TEST_F(OnFuse, ADeletionGivenUpInTheKernelNeverRemovesAFileWrittenSince) {
 // Without stable numbers, a node gets a new number once the kernel forgets
 // it: the same file still passes, a replaced one does not.
 TEST_F(OnFuse, WithoutStableNumbersAFileIsToldByItsStamp) {
-    mountAndSelect({.stableNumbers = false});
+    ASSERT_NO_FATAL_FAILURE(mountAndSelect({.stableNumbers = false}));
     RecordingStarter starter;
     const auto compress = [&] {
         try {

@@ -67,7 +67,7 @@ int zombiesOfOurs() {
 }
 
 TEST(LinuxProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZombie) {
-    FakeTool lingering(1.0);
+    FakeTool lingering(true);
     const pid_t child = fork();
     if (child == 0) {  // a short-lived program that starts a tool and ends at once
         platform::LinuxProgramStarter starter;
@@ -86,6 +86,7 @@ TEST(LinuxProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZo
     fields >> state >> parent >> group >> session;
     EXPECT_EQ(session, std::to_string(tools[0])) << "a session of its own";
     EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(tools[0]) + "/fd/0"), "/dev/null");
+    lingering.release();
     ASSERT_EQ(lingering.calls(1).size(), 1u);
 
     // Our own starts cost no thread each while the tools run, and every tool

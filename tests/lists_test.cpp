@@ -1,3 +1,4 @@
+#include "doubles/named_rows.h"
 #include "doubles/tree_lists.h"
 
 #include "platform/platform_failure.h"
@@ -53,37 +54,38 @@ TEST_F(ListsTest, RereadDrivesKeepTheSelectedOne) {
 
 // A change during which the drive stops answering, and that the user gives
 // up on, leaves every list as it was: nothing moves before all is known.
-TEST_F(ListsTest, AChangeGivenUpPartWayLeavesTheListsAsTheyWere) {
-    struct Case {
-        const char* name;
-        const char* call;  // the call that is given up
-        std::function<void(browse::Lists&)> change;
+struct GivenUpChange {
+    const char* name;
+    const char* call;  // the call that is given up
+    std::function<void(browse::Lists&)> change;
+};
+
+class AChangeGivenUpPartWay : public ::testing::TestWithParam<GivenUpChange>, public TreeLists {};
+
+TEST_P(AChangeGivenUpPartWay, LeavesTheListsAsTheyWere) {
+    tree.file("D/work/maps/b.pkg");
+    tree.directory("D/work/maps/deep");
+    lists.startUp();
+    openPath(path("D/work/maps"));
+    lists.selectFile(0);
+    const auto shown = [&] {
+        const browse::DirList& dirs = lists.dir1();
+        const browse::FileList& files = lists.file1();
+        return std::tuple(dirs.path(), dirs.listIndex(), dirs.highlightedIdentity(), dirs.generation(),
+                          files.generation(), files.listIndex(), files.selectedIdentity());
     };
-    const std::vector<Case> cases = {
-        {"opening a folder, at an ancestor", "openDirectory", [](browse::Lists& l) { l.openDirectory(0); }},
-        {"re-reading, at the kept file", "identifyFile", [](browse::Lists& l) { l.refreshFiles(); }},
-        {"selecting another file", "identifyFile", [](browse::Lists& l) { l.selectFile(1); }},
-        {"highlighting another folder", "identifyDirectory", [](browse::Lists& l) { l.highlightDirectory(0); }},
-    };
-    for (const Case& c : cases) {
-        TreeLists at;
-        at.tree.file("D/work/maps/b.pkg");
-        at.tree.directory("D/work/maps/deep");
-        at.lists.startUp();
-        at.openPath(at.path("D/work/maps"));
-        at.lists.selectFile(0);
-        const auto shown = [&] {
-            const browse::DirList& dirs = at.lists.dir1();
-            const browse::FileList& files = at.lists.file1();
-            return std::tuple(dirs.path(), dirs.listIndex(), dirs.highlightedIdentity(), dirs.generation(),
-                              files.generation(), files.listIndex(), files.selectedIdentity());
-        };
-        const auto before = shown();
-        at.fs.givesUp = [&](std::string_view call, const Path&) { return call == c.call; };
-        EXPECT_THROW(c.change(at.lists), jobs::NoAnswer) << c.name;
-        EXPECT_EQ(shown(), before) << c.name;
-    }
+    const auto before = shown();
+    fs.givesUp = [&](std::string_view call, const Path&) { return call == GetParam().call; };
+    EXPECT_THROW(GetParam().change(lists), jobs::NoAnswer);
+    EXPECT_EQ(shown(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, AChangeGivenUpPartWay, ::testing::Values(
+    GivenUpChange{"OpeningAFolderAtAnAncestor", "openDirectory", [](browse::Lists& l) { l.openDirectory(0); }},
+    GivenUpChange{"ReReadingAtTheKeptFile", "identifyFile", [](browse::Lists& l) { l.refreshFiles(); }},
+    GivenUpChange{"SelectingAnotherFile", "identifyFile", [](browse::Lists& l) { l.selectFile(1); }},
+    GivenUpChange{"HighlightingAnotherFolder", "identifyDirectory", [](browse::Lists& l) { l.highlightDirectory(0); }}),
+    rowName);
 
 TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {
     lists.startUp();

@@ -67,15 +67,22 @@ TEST_F(ProgramTest, TheRealConfirmationBoxNamesTheFileAndEscapeMeansNo) {
     EXPECT_EQ(program.lists().file1().listCount(), 0);
 }
 
-TEST_F(ProgramTest, ExitUnloadsTheWindowAndTheToolGoesOn) {
-    FakeTool slowTool(0.5);
-    RunningProgram program(fs, starter, dialogs);
-    program.select("top.txt");
-    program.click(Control::Command6);
-    program.click(Control::Command2);
-    EXPECT_FALSE(program.form().isVisible());
-    EXPECT_TRUE(slowTool.calls().empty());
-    EXPECT_EQ(slowTool.calls(1).size(), 1u);
+// Exit, or the window's own close control: the window goes, the program's
+// loop ends with it, and a tool still running goes on.
+TEST_F(ProgramTest, ExitOrClosingUnloadsTheWindowAndTheToolGoesOn) {
+    FakeTool heldTool(true);
+    for (const bool exit : {true, false}) {
+        RunningProgram program(fs, starter, dialogs);
+        program.select("top.txt");
+        program.click(Control::Command6);
+        ASSERT_EQ(heldTool.running(exit ? 1 : 2).size(), exit ? 1u : 2u);
+        QTimer::singleShot(0, [&] { exit ? program.click(Control::Command2) : (void)program.form().close(); });
+        EXPECT_EQ(QApplication::exec(), 0) << "the loop ends with the window";
+        EXPECT_FALSE(program.form().isVisible());
+        EXPECT_EQ(heldTool.running(exit ? 1 : 2).size(), exit ? 1u : 2u) << "the tool runs on";
+    }
+    heldTool.release();
+    EXPECT_EQ(heldTool.calls(2).size(), 2u);
 }
 
 // Whatever a step throws is reported once, and the program runs on.

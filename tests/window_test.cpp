@@ -41,7 +41,23 @@ TEST_F(WindowTest, EveryControlSitsAtItsPlaceInPixels) {
     }
     EXPECT_EQ(form.control(Control::Label1)->geometry().bottom() + 1 - form.height(), 3);  // cut off below
     EXPECT_EQ(qobject_cast<QLabel*>(form.control(Control::Label1))->text(), "*Greetings from Zobrel and Kaspiet*");
-    EXPECT_EQ(QFontInfo(form.font()).family(), "Comic Neue");
+    // Comic Sans MS where the machine has it, else the face that stands in.
+    const QString face = QFontInfo(form.font()).family();
+    EXPECT_TRUE(face == "Comic Sans MS" || face == "Comic Neue") << face.toStdString();
+    // Each control in its role's font: the buttons' and Drive1's bold, the
+    // others regular; a button's never larger than its role's size.
+    for (const auto& control : window::form1.controls) {
+        const auto& role = control.font == window::FontRole::Button ? window::form1.buttonFont : window::form1.windowFont;
+        const QFont font = form.control(control.id)->font();
+        EXPECT_EQ(font.weight(), role.weight) << control.name;
+        EXPECT_EQ(font.family(), "Comic Sans MS") << control.name;
+        if (control.kind == window::ControlClass::CommandButton) {
+            EXPECT_LE(font.pointSizeF(), role.pointSize) << control.name;
+        } else {
+            EXPECT_EQ(font.pointSizeF(), role.pointSize) << control.name;
+        }
+    }
+    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(1, 0, 66)) << "the window's own dark blue";
 
     // The banner pixel for pixel: at twice the scale from the 2x image, sharp.
     const bool twice = form.devicePixelRatio() > 1;

@@ -12,19 +12,25 @@
 
 // A stand-in `ucc` first on PATH for as long as this lives. Each run marks
 // itself running in records() under its process id, notes the descriptors it
-// was given (id.fds), waits `linger` seconds, then writes its arguments,
+// was given (id.fds), waits, when `held`, until release(), then writes its arguments,
 // NUL-terminated, to a file named after that id.
 class FakeTool {
 public:
-    explicit FakeTool(double linger = 0) : previousPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
+    explicit FakeTool(bool held = false) : previousPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
         const std::string script = "#!/bin/sh\nout='" + bin_.directory("records").native() + "'/$$\n"
-                                   ": > \"$out.running\"\nls /proc/$$/fd > \"$out.fds\"\nsleep " + std::to_string(linger) +
+                                   ": > \"$out.running\"\nls /proc/$$/fd > \"$out.fds\"\n" +
+                                   (held ? "while [ ! -e '" + (bin_ / "release").native() + "' ]; do sleep 0.01; done" : "") +
                                    "\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.part\"\n"
                                    "mv \"$out.part\" \"$out\"\nrm \"$out.running\"\n";
         std::filesystem::permissions(bin_.file("bin/ucc", script), std::filesystem::perms::owner_all);
         setenv("PATH", (bin_.root().native() + "/bin:" + previousPath_).c_str(), 1);
     }
-    ~FakeTool() { setenv("PATH", previousPath_.c_str(), 1); }
+    ~FakeTool() {
+        release();
+        setenv("PATH", previousPath_.c_str(), 1);
+    }
+    // Held runs go on to their end.
+    void release() const { bin_.file("release"); }
     FakeTool(const FakeTool&) = delete;
     FakeTool& operator=(const FakeTool&) = delete;
 

@@ -143,10 +143,27 @@ TEST_F(WindowTest, EveryControlSitsAtItsTablePlaceInTabOrderWithItsCaptionWhole)
             ReleaseDC(handle, dc);
             EXPECT_LE(caption.cx, control.width / 15 - 4) << control.name << " shows its caption whole";
         }
+        // Each control in its role's font: the buttons' and Drive1's bold, the others regular.
+        const auto& role = control.font == window::FontRole::Button ? window::form1.buttonFont : window::form1.windowFont;
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(font.lfWeight, role.weight) << control.name;
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Comic Sans MS") << control.name;
+        const LONG pixels = MulDiv(static_cast<int>(role.pointSize * 100 + 0.5), 96, 7200);
+        if (control.kind == window::ControlClass::CommandButton) {
+            EXPECT_LE(-font.lfHeight, pixels) << control.name;
+        } else {
+            EXPECT_EQ(-font.lfHeight, pixels) << control.name;
+        }
     }
+    // The window's own dark blue, beside Drive1 below the banner.
+    HDC screen = GetDC(form1.window());
+    EXPECT_EQ(GetPixel(screen, 165, 100), RGB(1, 0, 66));
+    ReleaseDC(form1.window(), screen);
     // The focus starts on Drive1, the first; Tab goes through them all and round.
     HWND at = GetFocus();
-    for (Control control : window::tabOrder(window::form1)) {
+    for (Control control : {Control::Drive1, Control::Command1, Control::Command2, Control::File1, Control::Dir1,
+                            Control::Command6, Control::Command7, Control::Command3, Control::Command4}) {
         EXPECT_EQ(at, form1.control(control)) << "Tab should be on control " << static_cast<int>(control);
         at = GetNextDlgTabItem(form1.window(), at, FALSE);
     }
@@ -307,6 +324,13 @@ TEST(UnlistedDrive, TheWorkingDirectorysDriveIsListedAndOpened) {
     EXPECT_EQ(program.lists.dir1().path().native(), L"K:\\");
     EXPECT_TRUE(dialogs.reported.empty());
     SetCurrentDirectoryW(L"G:\\");
+}
+
+// The window's own close control is Exit.
+TEST_F(WindowTest, ClosingTheWindowEndsTheMessageLoopAsExitDoes) {
+    PostMessageW(form1.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(form1.run(), 0);
+    EXPECT_EQ(form1.window(), nullptr);
 }
 
 TEST_F(WindowTest, ExitClosesTheWindowAndEndsTheMessageLoop) {
