@@ -13,7 +13,8 @@ void deleteSelectedFile(const browse::Lists& lists, platform::Dialogs& dialogs) 
     if (files.path().empty()) throw std::runtime_error("No folder is open.");
     const platform::NativeString name = files.fileName();
     const platform::Path shownPath = platform::childPath(files.path(), name, lists.fileSystem().separator());
-    if (!dialogs.confirm("Are You sure?", name.empty() ? "No file is selected." : text::displayText(shownPath.native())))
+    if (!dialogs.confirm("Are You sure?",
+                         name.empty() ? "No file is selected." : text::displayText(shownPath.native())))
         return;
     if (name.empty()) throw std::runtime_error("No file is selected. Nothing was deleted.");
     if (!files.selectedIdentity()) throw platform::PlatformFailure::fileChanged(shownPath);

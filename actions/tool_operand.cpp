@@ -15,11 +15,11 @@ constexpr std::array<std::u32string_view, 6> devices = {U"CON", U"PRN", U"AUX", 
 constexpr std::array<std::u32string_view, 2> numberedDevices = {U"COM", U"LPT"};
 constexpr std::u32string_view deviceDigits = U"0123456789\u00B9\u00B2\u00B3";
 
-
 // The name before its first dot, blanks after it dropped, in capitals.
 std::u32string baseName(std::wstring_view name) {
     std::u32string base;
-    for (const wchar_t c : name.substr(0, name.find(L'.'))) base += text::asciiUpper(static_cast<char32_t>(static_cast<char16_t>(c)));
+    for (const wchar_t c : name.substr(0, name.find(L'.')))
+        base += text::asciiUpper(static_cast<char32_t>(static_cast<char16_t>(c)));
     while (!base.empty() && base.back() == U' ') base.pop_back();
     return base;
 }
@@ -57,8 +57,7 @@ std::optional<std::string> whyToolMisreads(std::wstring_view operand) {
             return "Nothing was started: Windows drops the dot or blank at the end of a name in " +
                    text::displayText(operand) + ", so ucc would work on another file.";
         if (isDevice(name))
-            return "Nothing was started: Windows reads " + text::displayText(operand) +
-                   " as a device, not as a file.";
+            return "Nothing was started: Windows reads " + text::displayText(operand) + " as a device, not as a file.";
     }
     return std::nullopt;
 }

@@ -19,12 +19,18 @@ constexpr std::array<EventRow, 13> table = {{
     {Form1, Load, [](Program& p, int) { p.lists.startUp(); }},
     {Drive1, Change, [](Program& p, int index) { p.lists.pickDrive(index); }},
     {Dir1, Change, [](Program& p, int index) { p.lists.openDirectory(index); }},
-    {Command1, Click, [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::CompressFolder); }},
-    {Command6, Click, [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::CompressFile); }},
-    {Command7, Click, [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::DecompressFile); }},
+    {Command1, Click,
+     [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::CompressFolder); }},
+    {Command6, Click,
+     [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::CompressFile); }},
+    {Command7, Click,
+     [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::DecompressFile); }},
     {Command4, Click, [](Program& p, int) { actions::deleteSelectedFile(p.lists, p.services.dialogs); }},
     {Command3, Click, [](Program& p, int) { p.lists.refreshFiles(); }},
-    {Command2, Click, [](Program& p, int) { if (p.unload) p.unload(); }},  // the program ends with its window
+    {Command2, Click,
+     [](Program& p, int) {
+         if (p.unload) p.unload();
+     }},  // the program ends with its window
     // The lists' own answers to the user.
     {Drive1, DropDown, [](Program& p, int) { p.lists.refreshDrives(); }},
     {Drive1, DrivesChanged, [](Program& p, int) { p.lists.refreshDrives(); }},

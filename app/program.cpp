@@ -9,7 +9,9 @@ namespace app {
 
 Program::Program(Services services)
     : services(std::move(services)),
-      jobs([fileSystem = this->services.fileSystem](const platform::Path& path) { return fileSystem->driveRootOf(path); }),
+      jobs([fileSystem = this->services.fileSystem](const platform::Path& path) {
+          return fileSystem->driveRootOf(path);
+      }),
       lists(this->services.fileSystem, jobs),
       boundary_(this->services.dialogs) {}
 

@@ -10,8 +10,7 @@
 #include <unistd.h>
 
 std::string benchTree(const std::string& parent, int count, bool subdirectoriesOnly) {
-    const std::string directory =
-        parent + (subdirectoriesOnly ? "/dirs-" : "/files-") + std::to_string(count);
+    const std::string directory = parent + (subdirectoriesOnly ? "/dirs-" : "/files-") + std::to_string(count);
     const std::string done = directory + "/.complete";
     if (access(done.c_str(), F_OK) == 0) return directory;
     std::filesystem::create_directories(directory);

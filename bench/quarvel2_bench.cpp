@@ -41,13 +41,16 @@ struct Program {
     app::QtProgram running{{std::make_shared<platform::LinuxFileSystem>(), quiet, *quiet}};
 
     const browse::DirList& dir1() const { return running.program.lists.dir1(); }
-    void raise(window::Control control, window::Event event, int item) { running.presenter.raise(control, event, item); }
+    void raise(window::Control control, window::Event event, int item) {
+        running.presenter.raise(control, event, item);
+    }
     // Opens `target` as a user would, from the top entry down.
     void open(const std::string& target) {
         raise(window::Control::Dir1, window::Event::Change, dir1().firstIndex());
         while (dir1().path() != target) {
             int index = 0;
-            while (index < dir1().listCount() && !(target + '/').starts_with(dir1().list(index).native() + '/')) ++index;
+            while (index < dir1().listCount() && !(target + '/').starts_with(dir1().list(index).native() + '/'))
+                ++index;
             if (index == dir1().listCount()) throw std::runtime_error("cannot open " + target);
             raise(window::Control::Dir1, window::Event::Change, index);
         }
@@ -197,7 +200,8 @@ int main(int argc, char** argv) {
         program.open(files);
         row("File1 re-read (list, sort, rows, paint)", size, paired(runs, filesFloor, [&] {
                 return timed([&] {
-                    program.raise(window::Control::Command3, window::Event::Click, -1);  // replaces a list of the same size
+                    program.raise(window::Control::Command3, window::Event::Click,
+                                  -1);  // replaces a list of the same size
                     paintNow(form);
                 });
             }));
@@ -211,7 +215,8 @@ int main(int argc, char** argv) {
         getdentsPass(dirs);
         program.open(dirs);
         row("open directory of subdirectories", size,
-            paired(runs, [&] { return timed([&] { getdentsPass(dirs); }); }, reopen));
+            paired(
+                runs, [&] { return timed([&] { getdentsPass(dirs); }); }, reopen));
         program.open("/");
         std::fflush(stdout);
     }
@@ -221,7 +226,8 @@ int main(int argc, char** argv) {
         std::printf("start-up: skipped (a private mount namespace needs root)\n");
         return 0;
     }
-    std::printf("\n%-44s %9s %13s %13s %8s\n", "start-up to first paint", "entries", "quarvel2", "ten widgets", "ratio");
+    std::printf("\n%-44s %9s %13s %13s %8s\n", "start-up to first paint", "entries", "quarvel2", "ten widgets",
+                "ratio");
     for (int count : {0, 100000}) {
         const std::string root = parent + "/root-" + std::to_string(count);
         if (!mountDriveRoot(root, count)) {

@@ -9,8 +9,7 @@ namespace browse {
 platform::OpenDirectory openAsShown(const platform::FileSystem& fileSystem, const platform::Path& path,
                                     const std::optional<platform::FileIdentity>& shown) {
     platform::OpenDirectory directory = fileSystem.openDirectory(path);
-    if (!shown || fileSystem.identityOf(directory) != *shown)
-        throw platform::PlatformFailure::folderChanged(path);
+    if (!shown || fileSystem.identityOf(directory) != *shown) throw platform::PlatformFailure::folderChanged(path);
     return directory;
 }
 

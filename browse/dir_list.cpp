@@ -34,7 +34,8 @@ const std::optional<platform::FileIdentity>& DirList::ancestorIdentity(int index
 
 platform::NativeView DirList::shownName(int index) const {
     if (index >= 0) return subdirectories_[static_cast<size_t>(index)];
-    const platform::NativeString& path = index == -1 ? path_.native() : ancestors_[ancestors_.size() - static_cast<size_t>(-index - 1)].native();
+    const platform::NativeString& path =
+        index == -1 ? path_.native() : ancestors_[ancestors_.size() - static_cast<size_t>(-index - 1)].native();
     const size_t at = path.find_last_of(separator_);
     if (at == platform::NativeString::npos || at + 1 == path.size()) return path;  // a root shows whole
     return platform::NativeView(path).substr(at + 1);

@@ -37,7 +37,8 @@ public:
 
 private:
     friend class Lists;
-    void show(platform::Path top, platform::Path directory, platform::NameList subdirectories, platform::NativeChar separator);
+    void show(platform::Path top, platform::Path directory, platform::NameList subdirectories,
+              platform::NativeChar separator);
     // The identity an ancestor's entry had when it was listed.
     const std::optional<platform::FileIdentity>& ancestorIdentity(int index) const;
 
@@ -47,7 +48,7 @@ private:
     std::vector<std::optional<platform::FileIdentity>> ancestorIdentities_;
     platform::FileIdentity identity_;  // of the open directory
     std::optional<platform::FileIdentity> highlightedIdentity_;
-    platform::NameList subdirectories_;       // names, in order
+    platform::NameList subdirectories_;  // names, in order
     platform::NativeChar separator_ = '/';
     int highlighted_ = -1;
     unsigned generation_ = 0;

@@ -8,8 +8,12 @@ namespace browse {
 Folder readFolder(const platform::FileSystem& fileSystem, platform::Checkpoints& job, const platform::Path& top,
                   const platform::Path& directory) {
     platform::DirectoryListing listing = fileSystem.readDirectory(directory, job);
-    Folder folder{top, directory, std::move(listing.directory), sortedNaturally(listing.subdirectories),
-                  sortedNaturally(listing.files), {}};
+    Folder folder{top,
+                  directory,
+                  std::move(listing.directory),
+                  sortedNaturally(listing.subdirectories),
+                  sortedNaturally(listing.files),
+                  {}};
     for (const platform::Path& ancestor : platform::ancestorsBelow(top, directory, fileSystem.separator())) {
         std::optional<platform::FileIdentity> identity;
         try {

@@ -144,11 +144,12 @@ void Lists::selectFile(int index) {
     // The selection moves once the file is known.
     std::optional<platform::EntryIdentity> identity;
     if (index >= 0)
-        identity = jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, listed = file1_.directoryIdentity_,
-                                            name = platform::NativeString(file1_.name(index))](Job& job) {
-            return lookInsideListed(*fileSystem, job, path, listed,
-                                    [&](const auto& open) { return fileSystem->identifyFile(open, name); });
-        });
+        identity =
+            jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, listed = file1_.directoryIdentity_,
+                                     name = platform::NativeString(file1_.name(index))](Job& job) {
+                return lookInsideListed(*fileSystem, job, path, listed,
+                                        [&](const auto& open) { return fileSystem->identifyFile(open, name); });
+            });
     file1_.selected_ = index;
     file1_.identity_ = std::move(identity);
 }
@@ -159,21 +160,22 @@ void Lists::refreshFiles() {
         platform::NameList names;
         int kept = -1;  // the selected file, while it is still there
     };
-    Reread reread = jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, selected = file1_.fileName(),
-                                             selectedIdentity = file1_.identity_](Job& job) {
-        platform::DirectoryListing listing = fileSystem->readDirectory(path, job);
-        Reread result{listing.directory, sortedNaturally(listing.files), -1};
-        // The same file, not another of its name.
-        for (size_t i = 0; !selected.empty() && i < result.names.size(); ++i) {
-            if (result.names[i] != selected) continue;
-            const auto identity = lookInsideListed(*fileSystem, job, path, listing.directory, [&](const auto& open) {
-                return fileSystem->identifyFile(open, selected);
-            });
-            if (identity && identity == selectedIdentity) result.kept = static_cast<int>(i);
-            break;
-        }
-        return result;
-    });
+    Reread reread =
+        jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, selected = file1_.fileName(),
+                                 selectedIdentity = file1_.identity_](Job& job) {
+            platform::DirectoryListing listing = fileSystem->readDirectory(path, job);
+            Reread result{listing.directory, sortedNaturally(listing.files), -1};
+            // The same file, not another of its name.
+            for (size_t i = 0; !selected.empty() && i < result.names.size(); ++i) {
+                if (result.names[i] != selected) continue;
+                const auto identity =
+                    lookInsideListed(*fileSystem, job, path, listing.directory,
+                                     [&](const auto& open) { return fileSystem->identifyFile(open, selected); });
+                if (identity && identity == selectedIdentity) result.kept = static_cast<int>(i);
+                break;
+            }
+            return result;
+        });
     const std::optional<platform::EntryIdentity> identity = file1_.identity_;
     listFiles(file1_.path_, std::move(reread.directory), std::move(reread.names));
     if (reread.kept >= 0) {

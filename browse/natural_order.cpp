@@ -54,7 +54,8 @@ SortRecord recordOf(NativeView name, uint32_t index) {
     int position = 0;
     forEachKeyUnit(name, [&](NativeChar c) {
         if (position >= keyUnits) return;
-        record.key |= static_cast<unsigned __int128>(static_cast<Unsigned>(c)) << (unitBits * (keyUnits - 1 - position));
+        record.key |= static_cast<unsigned __int128>(static_cast<Unsigned>(c))
+                      << (unitBits * (keyUnits - 1 - position));
         ++position;
     });
     return record;
@@ -103,7 +104,9 @@ platform::NameList sortedNaturally(const platform::NameList& names) {
     for (auto run = records.begin(); run != records.end();) {
         const auto end = std::find_if(run, records.end(), [&](const SortRecord& r) { return r.key != run->key; });
         if (end - run > 1)
-            std::sort(run, end, [&](const SortRecord& a, const SortRecord& b) { return fullyBefore(names[a.index], names[b.index]); });
+            std::sort(run, end, [&](const SortRecord& a, const SortRecord& b) {
+                return fullyBefore(names[a.index], names[b.index]);
+            });
         run = end;
     }
     platform::NameList sorted;

@@ -6,7 +6,8 @@
 
 namespace jobs {
 
-void Runner::runAndWait(const platform::Path& subject, std::function<void(Job&)> work, const std::string& afterGivingUp) {
+void Runner::runAndWait(const platform::Path& subject, std::function<void(Job&)> work,
+                        const std::string& afterGivingUp) {
     const auto began = std::chrono::steady_clock::now();
     if (!subject.empty()) {
         const platform::NativeString root = shared_->rootOf(subject);
@@ -26,7 +27,8 @@ void Runner::runAndWait(const platform::Path& subject, std::function<void(Job&)>
         shared->wakeWaiter();
     });
     if (!started)
-        throw std::runtime_error("Nothing more can be started now: too much is still waiting for drives that do not answer.");
+        throw std::runtime_error(
+            "Nothing more can be started now: too much is still waiting for drives that do not answer.");
 
     Waiter::Outcome outcome = Waiter::Outcome::Done;
     if (!state->waitUntil(began + quickWait)) {

@@ -43,8 +43,9 @@ public:
             runAndWait(subject, std::move(work), afterGivingUp);
         } else {
             auto result = std::make_shared<std::optional<Result>>();
-            runAndWait(subject, [result, work = std::move(work)](Job& job) mutable { result->emplace(work(job)); },
-                       afterGivingUp);
+            runAndWait(
+                subject, [result, work = std::move(work)](Job& job) mutable { result->emplace(work(job)); },
+                afterGivingUp);
             return std::move(**result);
         }
     }

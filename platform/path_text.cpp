@@ -27,8 +27,7 @@ std::vector<Path> ancestorsBelow(const Path& top, const Path& directory, NativeC
     std::vector<Path> ancestors;
     if (text.size() <= topText.size() || !text.starts_with(topText)) return ancestors;  // the top itself, or elsewhere
     ancestors.push_back(top);
-    for (size_t at = text.find(separator, topText.size()); at != NativeString::npos;
-         at = text.find(separator, at + 1))
+    for (size_t at = text.find(separator, topText.size()); at != NativeString::npos; at = text.find(separator, at + 1))
         ancestors.emplace_back(text.substr(0, at));
     return ancestors;
 }

@@ -24,9 +24,10 @@ public:
     // What an action reports, and does nothing else, when what it would act
     // on is no longer what the window showed.
     static PlatformFailure folderChanged(Path folder) {
-        return PlatformFailure("This folder is no longer the one that was shown: it was moved, replaced or "
-                               "unmounted since. Nothing was done.",
-                               std::move(folder));
+        return PlatformFailure(
+            "This folder is no longer the one that was shown: it was moved, replaced or "
+            "unmounted since. Nothing was done.",
+            std::move(folder));
     }
     static PlatformFailure fileChanged(Path file) {
         return PlatformFailure(

@@ -59,18 +59,19 @@ TEST_P(CommandLines, AreJoinedFromTheListsAsTheyStand) {
               (platform::ToolCommand{Path("ucc").native(), Path("decompress").native(), path(c.file)}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CommandLines, ::testing::Values(
+const CommandLine commandLinesRows[] = {
     CommandLine{"TheOpenDirectoryHighlighted", "D/work", -1, "", "D/work/*", "D/work/"},
     CommandLine{"ASubdirectoryHighlightedNotOpened", "D/work", 0, "w.pkg", "D/work/maps/*", "D/work/w.pkg"},
     CommandLine{"AnAncestorHighlighted", "D/work", -2, "w.pkg", "D//*", "D/work/w.pkg"},
     CommandLine{"ARootDoublesTheSeparator", "D", -1, "top.txt", "D//*", "D//top.txt"},
     CommandLine{"BlanksStayAsTheyAre", "D/my maps", -1, "a b.pkg", "D/my maps/*", "D/my maps/a b.pkg"},
-    CommandLine{"ALeadingDashIsPartOfThePath", "D/work", -1, "-rf", "D/work/*", "D/work/-rf"}),
-    rowName);
+    CommandLine{"ALeadingDashIsPartOfThePath", "D/work", -1, "-rf", "D/work/*", "D/work/-rf"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLines, ::testing::ValuesIn(commandLinesRows), rowName);
 
 struct Deletion {
     const char* name;
-    const char* select;        // "" selects nothing
+    const char* select;         // "" selects nothing
     std::vector<bool> answers;  // one click each
     std::string failure;        // what the last click reports, "" for nothing
     bool gone;
@@ -89,19 +90,20 @@ TEST_P(Deletions, AskThenDeleteOnlyTheConfirmedFile) {
     EXPECT_EQ(failure, c.failure);
     EXPECT_EQ(dialogs.asked, std::vector<std::string>(c.answers.size(), "Are You sure?"));
     // The path as the user reads it, one separator at the root; no path without a file.
-    EXPECT_EQ(dialogs.details.front(), *c.select ? text::displayText(path(std::string("D/") + c.select).native())
-                                                 : "No file is selected.");
+    EXPECT_EQ(dialogs.details.front(),
+              *c.select ? text::displayText(path(std::string("D/") + c.select).native()) : "No file is selected.");
     EXPECT_EQ(std::filesystem::exists(path("D/top.txt")), !c.gone);
     EXPECT_EQ(fileNames(), std::vector<std::string>{"top.txt"}) << "listed until a refresh";
     EXPECT_TRUE(std::filesystem::exists(path("D/work/w.pkg")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Deletions, ::testing::Values(
+const Deletion deletionsRows[] = {
     Deletion{"NoKeepsTheFile", "top.txt", {false}, "", false},
     Deletion{"YesDeletesItAtARootToo", "top.txt", {true}, "", true},
     Deletion{"WithNothingSelectedNothingIsDeleted", "", {true}, "No file is selected. Nothing was deleted.", false},
-    Deletion{"ASecondYesFindsItGone", "top.txt", {true, true}, missingFile, true}),
-    rowName);
+    Deletion{"ASecondYesFindsItGone", "top.txt", {true, true}, missingFile, true},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Deletions, ::testing::ValuesIn(deletionsRows), rowName);
 
 TEST_F(ActionsTest, AFileReplacedSinceItWasSelectedIsNotDeleted) {
     lists.selectFile(file("top.txt"));

@@ -37,9 +37,15 @@ protected:
         try {
             switch (action) {
             case Action::Delete: actions::deleteSelectedFile(lists, dialogs); break;
-            case Action::CompressFile: actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFile); break;
-            case Action::DecompressFile: actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::DecompressFile); break;
-            case Action::CompressFolder: actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFolder); break;
+            case Action::CompressFile:
+                actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFile);
+                break;
+            case Action::DecompressFile:
+                actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::DecompressFile);
+                break;
+            case Action::CompressFolder:
+                actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFolder);
+                break;
             }
         } catch (const std::exception& failure) {
             return failure.what();
@@ -89,29 +95,38 @@ TEST_P(AFileAction, DoesNothingWhenTheFolderOrFileChangedSinceShown) {
     for (const char* kept : {"D/Y/victim", "D/Q/G/victim"}) EXPECT_TRUE(fs::exists(tree / kept));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, AFileAction, ::testing::Combine(
-    ::testing::Values(Action::Delete, Action::CompressFile, Action::DecompressFile),
-    ::testing::Values(
-        Change{"NothingChanged", "D/X", [](const TempTree&) {}, "", "D/X/victim"},
-        Change{"TheFolderSwappedForALink", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged,
-               "D/X.away/victim"},
-        Change{"AGrandparentSwappedForALink", "D/P/G", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); }, folderChanged,
-               "D/P.away/G/victim"},
-        Change{"TheFolderMovedAway", "D/X", [](const TempTree& t) { fs::rename(t / "D/X", t / "D/X.away"); },
-               "No such file or directory", "D/X.away/victim"},
-        Change{"TheFileReplaced", "D/X", [](const TempTree& t) {
-                   fs::rename(t / "D/X/victim", t / "D/X.away");
-                   t.file("D/X/victim", "never shown");
-               }, fileChanged, "D/X.away"},
-        Change{"TheFileReplacedByALink", "D/X", [](const TempTree& t) {
-                   fs::rename(t / "D/X/victim", t / "D/X.away");
-                   fs::create_symlink(t / "D/Y/victim", t / "D/X/victim");
-               }, fileChanged, "D/X.away"},
-        Change{"TheFileReplacedByALinkToItself", "D/X", [](const TempTree& t) {
-                   fs::rename(t / "D/X/victim", t / "D/X.away");
-                   fs::create_symlink(t / "D/X.away", t / "D/X/victim");
-               }, fileChanged, "D/X.away"})),
-    actionAndChange);
+const Change changes[] = {
+    Change{"NothingChanged", "D/X", [](const TempTree&) {}, "", "D/X/victim"},
+    Change{"TheFolderSwappedForALink", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged,
+           "D/X.away/victim"},
+    Change{"AGrandparentSwappedForALink", "D/P/G", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); },
+           folderChanged, "D/P.away/G/victim"},
+    Change{"TheFolderMovedAway", "D/X", [](const TempTree& t) { fs::rename(t / "D/X", t / "D/X.away"); },
+           "No such file or directory", "D/X.away/victim"},
+    Change{"TheFileReplaced", "D/X",
+           [](const TempTree& t) {
+               fs::rename(t / "D/X/victim", t / "D/X.away");
+               t.file("D/X/victim", "never shown");
+           },
+           fileChanged, "D/X.away"},
+    Change{"TheFileReplacedByALink", "D/X",
+           [](const TempTree& t) {
+               fs::rename(t / "D/X/victim", t / "D/X.away");
+               fs::create_symlink(t / "D/Y/victim", t / "D/X/victim");
+           },
+           fileChanged, "D/X.away"},
+    Change{"TheFileReplacedByALinkToItself", "D/X",
+           [](const TempTree& t) {
+               fs::rename(t / "D/X/victim", t / "D/X.away");
+               fs::create_symlink(t / "D/X.away", t / "D/X/victim");
+           },
+           fileChanged, "D/X.away"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, AFileAction,
+                         ::testing::Combine(::testing::Values(Action::Delete, Action::CompressFile,
+                                                              Action::DecompressFile),
+                                            ::testing::ValuesIn(changes)),
+                         actionAndChange);
 
 struct FolderChange {
     const char* name;
@@ -140,12 +155,16 @@ TEST_P(CompressFolder, DoesNothingWhenTheHighlightedFolderChangedSinceShown) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CompressFolder, ::testing::Values(
+const FolderChange compressFolderRows[] = {
     FolderChange{"ASubfolderUnchanged", "D", "D/X", [](const TempTree&) {}, ""},
-    FolderChange{"ASubfolderSwappedForALink", "D", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
-    FolderChange{"TheOpenFolderSwapped", "D/X", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); }, folderChanged},
-    FolderChange{"AnAncestorSwapped", "D/P/G", "D/P", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); }, folderChanged}),
-    rowName);
+    FolderChange{"ASubfolderSwappedForALink", "D", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); },
+                 folderChanged},
+    FolderChange{"TheOpenFolderSwapped", "D/X", "D/X", [](const TempTree& t) { swapForLink(t, "D/X", "D/Y"); },
+                 folderChanged},
+    FolderChange{"AnAncestorSwapped", "D/P/G", "D/P", [](const TempTree& t) { swapForLink(t, "D/P", "D/Q"); },
+                 folderChanged},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, CompressFolder, ::testing::ValuesIn(compressFolderRows), rowName);
 
 // Another program swaps the selected file with a hidden one, over and over,
 // while Delete runs: each try deletes the file shown, or nothing and says so,

@@ -20,9 +20,23 @@ protected:
 
 TEST_F(HostileInput, BadNamesAreListedShownApartAndActedOnByTheirExactBytes) {
     const std::vector<std::string> names = {
-        "with blanks.pkg", "-rf", "--help", "[a-z]", "new\nline", "tab\tbed", std::string(255, 'L'),
-        "caf\xE9", "caf\xEF\xBF\xBD", "\xFF\xFE", "bad\xFE", "bad\xFF", "\xE6\x96\x87\xE4\xBB\xB6.pkg",
-        "back\\slash", "quote'\"s", "$(touch pwned)", "trailing.",
+        "with blanks.pkg",
+        "-rf",
+        "--help",
+        "[a-z]",
+        "new\nline",
+        "tab\tbed",
+        std::string(255, 'L'),
+        "caf\xE9",
+        "caf\xEF\xBF\xBD",
+        "\xFF\xFE",
+        "bad\xFE",
+        "bad\xFF",
+        "\xE6\x96\x87\xE4\xBB\xB6.pkg",
+        "back\\slash",
+        "quote'\"s",
+        "$(touch pwned)",
+        "trailing.",
     };
     for (const std::string& name : names) tree.file("D/" + name, "target");
     lists.refreshFiles();
@@ -51,7 +65,8 @@ TEST_F(HostileInput, APatternInAFolderStartsNothing) {
     lists.openDirectory(-1);
     lists.highlightDirectory(0);
     RecordingStarter starter;
-    EXPECT_THROW(actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFolder), std::runtime_error);
+    EXPECT_THROW(actions::startTool(lists, lent<platform::ProgramStarter>(starter), actions::Tool::CompressFolder),
+                 std::runtime_error);
     EXPECT_TRUE(starter.started.empty());
 }
 

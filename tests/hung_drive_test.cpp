@@ -1,4 +1,3 @@
-#include "doubles/hung_mount.h"
 #include "doubles/running_program.h"
 #include "doubles/tree_lists.h"
 
@@ -129,7 +128,8 @@ TEST_F(DeadDriveTest, ASlowDriveShowsTheBusyCursorForTheWholeActionAndEscapeGive
 TEST_F(DeadDriveTest, AGivenUpDeletionActsNoMore) {
     RunningProgram program(sharedFs, starter, dialogs);
     dialogs.otherwise = true;
-    const std::string givenUp = noAnswer + " If the deletion had already begun, it removes only the file you confirmed.";
+    const std::string givenUp =
+        noAnswer + " If the deletion had already begun, it removes only the file you confirmed.";
     for (const char* drive : {"H", "E"}) {
         fs.stopAnswering(path(drive), "deleteFile");
         pick(program, drive);
@@ -178,34 +178,6 @@ TEST_F(DeadDriveTest, ClosingTheWindowWhileAReadHangsEndsTheProgram) {
         FAIL() << "the program still waited on the drive after its window closed";
     }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-}
-
-// The same beside a real mount whose server never answers: needs root, for
-// a private mount namespace, and FUSE.
-class HungMountTest : public DeadDriveTest {
-protected:
-    void SetUp() override {
-        if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
-        hung.emplace(tree.directory("H"));
-        if (!hung->mounted()) GTEST_SKIP() << "needs FUSE";
-    }
-    void TearDown() override { hung.reset(); }  // what waits on it fails now, and ends
-    std::optional<HungMount> hung;
-};
-
-TEST_F(HungMountTest, ALinkIntoTheDeadDriveDoesNotHoldUpTheStartFolder) {
-    std::filesystem::create_symlink(path("H/inside"), path("D/dead"));
-    RunningProgram program(sharedFs, starter, dialogs);
-    EXPECT_TRUE(program.form().isVisible());
-    EXPECT_EQ(program.lists().dir1().path(), root("D"));
-    const browse::FileList& files = program.lists().file1();
-    ASSERT_EQ(files.listCount(), 2);
-    EXPECT_EQ(std::vector<std::string>({std::string(files.name(0)), std::string(files.name(1))}),
-              (std::vector<std::string>{"dead", "top.txt"}));
-    program.select("top.txt");
-    program.click(Control::Command6);
-    EXPECT_EQ(starter.started.size(), 1u) << "the folder's files can be used";
-    EXPECT_TRUE(dialogs.reported.empty());
 }
 
 }  // namespace

@@ -67,11 +67,13 @@ TEST_F(JobsTest, AJobGivenUpActsNoMoreAndItsDriveWaitsForItToEnd) {
     GivingUp escape([this] { gate->waitForArrival(); });
     runner.setWaiter(&escape);
     auto acted = std::make_shared<std::atomic<bool>>(false);
-    EXPECT_THROW(runner.run("X/a", [gate = gate, acted](Job& job) {
-        gate->pass();
-        job.beforeActing();
-        *acted = true;
-    }), jobs::NoAnswer);
+    EXPECT_THROW(runner.run("X/a",
+                            [gate = gate, acted](Job& job) {
+                                gate->pass();
+                                job.beforeActing();
+                                *acted = true;
+                            }),
+                 jobs::NoAnswer);
     EXPECT_EQ(runner.threadsRunning(), 1);
     EXPECT_THROW(runner.run("X/b", [](Job&) {}), jobs::DriveNotAnswering);
     EXPECT_EQ(runner.threadsRunning(), 1) << "no thread for a drive that has not answered";
@@ -87,7 +89,9 @@ TEST_F(JobsTest, AJobGivenUpActsNoMoreAndItsDriveWaitsForItToEnd) {
 
 TEST_F(JobsTest, ClosingTheWindowEndsTheWaitWithoutAReport) {
     struct Closing final : jobs::Waiter {
-        Outcome wait(std::chrono::steady_clock::time_point, const std::function<bool()>&) override { return Outcome::Closing; }
+        Outcome wait(std::chrono::steady_clock::time_point, const std::function<bool()>&) override {
+            return Outcome::Closing;
+        }
         void wake() override {}
     } closing;
     runner.setWaiter(&closing);

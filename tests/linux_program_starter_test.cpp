@@ -106,11 +106,19 @@ TEST(LinuxProgramStarter, ToolsRunInTheirOwnSessionOutliveTheStarterAndLeaveNoZo
 TEST(LinuxProgramStarter, AToolThatCannotStartIsOneFailure) {
     TempTree bin;
     const std::string previous = std::getenv("PATH");
-    struct Case { const char* name; std::string script; mode_t mode; std::string failure; };
+    struct Case {
+        const char* name;
+        std::string script;
+        mode_t mode;
+        std::string failure;
+    };
     const std::vector<Case> cases = {
         {"no ucc on PATH", "", 0, "No such file or directory"},
         {"a ucc that is not executable", "#!/bin/sh\n", 0644, "Permission denied"},
-        {"a ucc that is not a program", "\x7f" "ELF garbage", 0755, "Exec format error"},
+        {"a ucc that is not a program",
+         "\x7f"
+         "ELF garbage",
+         0755, "Exec format error"},
     };
     platform::LinuxProgramStarter starter;
     for (const Case& c : cases) {

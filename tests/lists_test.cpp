@@ -34,7 +34,11 @@ TEST_F(ListsTest, StartUpOpensTheRootOfTheWorkingDrive) {
 // listed even once the system no longer lists it.
 TEST_F(ListsTest, RereadDrivesKeepTheSelectedOne) {
     lists.startUp();
-    struct Step { const char* name; std::vector<Path> system; std::vector<std::string> listed; };
+    struct Step {
+        const char* name;
+        std::vector<Path> system;
+        std::vector<std::string> listed;
+    };
     const std::vector<Step> steps = {
         {"a new drive appears", {"A", "D", "E", "F"}, {"A", "D", "E", "F"}},
         {"another drive goes", {"A", "D"}, {"A", "D"}},
@@ -80,16 +84,21 @@ TEST_P(AChangeGivenUpPartWay, LeavesTheListsAsTheyWere) {
     EXPECT_EQ(shown(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, AChangeGivenUpPartWay, ::testing::Values(
+const GivenUpChange aChangeGivenUpPartWayRows[] = {
     GivenUpChange{"OpeningAFolderAtAnAncestor", "openDirectory", [](browse::Lists& l) { l.openDirectory(0); }},
     GivenUpChange{"ReReadingAtTheKeptFile", "identifyFile", [](browse::Lists& l) { l.refreshFiles(); }},
     GivenUpChange{"SelectingAnotherFile", "identifyFile", [](browse::Lists& l) { l.selectFile(1); }},
-    GivenUpChange{"HighlightingAnotherFolder", "identifyDirectory", [](browse::Lists& l) { l.highlightDirectory(0); }}),
-    rowName);
+    GivenUpChange{"HighlightingAnotherFolder", "identifyDirectory", [](browse::Lists& l) { l.highlightDirectory(0); }},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, AChangeGivenUpPartWay, ::testing::ValuesIn(aChangeGivenUpPartWayRows), rowName);
 
 TEST_F(ListsTest, APickedDriveOpensItsCurrentDirectoryUnderItsOwnRoot) {
     lists.startUp();
-    struct Step { const char* drive; Path path; std::vector<Path> entries; };
+    struct Step {
+        const char* drive;
+        Path path;
+        std::vector<Path> entries;
+    };
     const std::vector<Step> steps = {
         {"E", root("E"), {root("E"), path("E/deep")}},
         {"F", root("F"), {root("F")}},
@@ -114,7 +123,7 @@ TEST_F(ListsTest, ADriveMountedInsideAnotherIsItsOwnTopWhicheverWasPickedBefore)
     ListsOn on(lent(nested));
     browse::Lists& lists = on.lists;
     lists.startUp();
-    lists.pickDrive(1);  // M
+    lists.pickDrive(1);      // M
     lists.openDirectory(0);  // M/A, from its parent: M stays on top
     EXPECT_EQ(lists.dir1().top(), root("M"));
     lists.pickDrive(2);  // M/A picked: its own root on top, highlighted

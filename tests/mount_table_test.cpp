@@ -10,7 +10,8 @@ namespace {
 
 std::vector<std::string> points(const std::vector<platform::Mount>& mounts, bool withTypes = false) {
     std::vector<std::string> lines;
-    for (const auto& mount : mounts) lines.push_back(withTypes ? mount.point + " " + mount.type + " " + mount.source : mount.point);
+    for (const auto& mount : mounts)
+        lines.push_back(withTypes ? mount.point + " " + mount.type + " " + mount.source : mount.point);
     return lines;
 }
 
@@ -32,14 +33,17 @@ TEST(MountTable, ParsesTheVisibleMounts) {
          "61 30 0:62 / /mnt/remote/hidden rw - ext4 /dev/sdg1 rw\n",
          {"/media/y ext4 /dev/sde1", "/mnt/remote nfs server:/x"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(points(platform::parseMountInfo(c.mountinfo), true), c.expected) << c.mountinfo;
+    for (const auto& c : cases)
+        EXPECT_EQ(points(platform::parseMountInfo(c.mountinfo), true), c.expected) << c.mountinfo;
 }
 
 TEST(MountTable, FindsTheMountHoldingAPath) {
-    const std::vector<platform::Mount> mounts = {{"/", "ext4", ""}, {"/media/A", "vfat", ""}, {"/media/A/in", "nfs", ""}};
+    const std::vector<platform::Mount> mounts = {
+        {"/", "ext4", ""}, {"/media/A", "vfat", ""}, {"/media/A/in", "nfs", ""}};
     const std::vector<std::pair<const char*, const char*>> cases = {
-        {"/media/A", "/media/A"}, {"/media/A/", "/media/A"}, {"/media/A/x", "/media/A"}, {"/media/AB", "/"},
-        {"/media/A/in/deep", "/media/A/in"}, {"/media/A/in/../x", "/media/A"}, {"media/A", ""},
+        {"/media/A", "/media/A"}, {"/media/A/", "/media/A"},           {"/media/A/x", "/media/A"},
+        {"/media/AB", "/"},       {"/media/A/in/deep", "/media/A/in"}, {"/media/A/in/../x", "/media/A"},
+        {"media/A", ""},
     };
     for (const auto& [path, holder] : cases) {
         const platform::Mount* found = platform::mountHolding(mounts, path);
@@ -77,7 +81,8 @@ TEST(MountTable, ShowsWhatADesktopUserCallsDrives) {
         std::vector<std::string> expected = everywhere;
         expected.insert(expected.end(), c.extra.begin(), c.extra.end());
         std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(points(platform::desktopMounts(mounts, c.home, c.workingDirectory)), expected) << c.home << " " << c.workingDirectory;
+        EXPECT_EQ(points(platform::desktopMounts(mounts, c.home, c.workingDirectory)), expected)
+            << c.home << " " << c.workingDirectory;
     }
 }
 
@@ -94,7 +99,8 @@ TEST(DeviceLinks, ReadVolumeLabelsAsUdevWritesThemAndNeverLeaveTheirFolder) {
     std::filesystem::create_symlink("../../../outside", tree / "dev/disk/by-label/OUT");
     std::filesystem::create_symlink("../dm-0", tree / "dev/mapper/root");
     const platform::DeviceLinks links({}, dev);
-    EXPECT_EQ(links.labels(), (std::map<std::string, std::string>{{dev + "/sdb1", "My Stick/2"}, {dev + "/gone", "GONE"}}));
+    EXPECT_EQ(links.labels(),
+              (std::map<std::string, std::string>{{dev + "/sdb1", "My Stick/2"}, {dev + "/gone", "GONE"}}));
     EXPECT_EQ(links.resolve(dev + "/mapper/root"), dev + "/dm-0");
     EXPECT_EQ(links.resolve(dev + "/disk/by-label/OUT"), dev + "/disk/by-label/OUT") << "it leads out: left as it is";
     // By its text alone, a path that leaves the folder is never read: not

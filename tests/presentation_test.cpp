@@ -1,3 +1,4 @@
+#include "doubles/named_rows.h"
 #include "doubles/tree_lists.h"
 
 #include "app/program.h"
@@ -21,10 +22,8 @@ struct TypeAheadCase {
     std::string name;
     int current;
     std::vector<std::pair<std::string, std::uint64_t>> keys;  // (text, after ms)
-    int expected;                                              // -1: no row matches
+    int expected;                                             // -1: no row matches
 };
-
-void PrintTo(const TypeAheadCase& c, std::ostream* out) { *out << c.name; }
 
 const std::vector<std::string> rows = {"Alpha.txt", "real.pkg", "README", "rest", "Ärger", "zeta", "rr.txt"};
 
@@ -45,27 +44,32 @@ TEST_P(TypeAheadTest, FindsTheRowAsTheSystemsListsDo) {
     EXPECT_EQ(found.value_or(-1), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TypeAheadTest,
-    ::testing::Values(
-        TypeAheadCase{"FirstLetterFindsTheNextRowItStarts", -1, {{"r", 0}}, 1},
-        TypeAheadCase{"CaseDoesNotMatter", -1, {{"R", 0}, {"E", 10}, {"A", 10}}, 1},
-        TypeAheadCase{"ALongerPrefixReachesFurther", -1, {{"r", 0}, {"e", 10}, {"s", 10}}, 3},
-        TypeAheadCase{"ALongerPrefixStaysOnTheCurrentRowWhileItFits", 1, {{"r", 0}, {"e", 10}}, 2},
-        TypeAheadCase{"TheSameLetterAgainStepsThroughItsRows", -1, {{"r", 0}, {"r", 10}, {"r", 10}}, 3},
-        TypeAheadCase{"SteppingWrapsRound", 6, {{"r", 0}}, 1},
-        TypeAheadCase{"APauseStartsANewPrefix", -1, {{"r", 0}, {"z", window::TypeAhead::pauseMs + 1}}, 5},
-        TypeAheadCase{"WithoutAPauseTheLettersMakeOnePrefix", -1, {{"r", 0}, {"z", 10}}, -1},
-        TypeAheadCase{"LettersBeyondAsciiFoldToo", -1, {{"ä", 0}}, 4},
-        TypeAheadCase{"NoRowMatches", 2, {{"q", 0}}, -1}),
-    [](const ::testing::TestParamInfo<TypeAheadCase>& info) { return info.param.name; });
+const TypeAheadCase typeAheadTestRows[] = {
+    TypeAheadCase{"FirstLetterFindsTheNextRowItStarts", -1, {{"r", 0}}, 1},
+    TypeAheadCase{"CaseDoesNotMatter", -1, {{"R", 0}, {"E", 10}, {"A", 10}}, 1},
+    TypeAheadCase{"ALongerPrefixReachesFurther", -1, {{"r", 0}, {"e", 10}, {"s", 10}}, 3},
+    TypeAheadCase{"ALongerPrefixStaysOnTheCurrentRowWhileItFits", 1, {{"r", 0}, {"e", 10}}, 2},
+    TypeAheadCase{"TheSameLetterAgainStepsThroughItsRows", -1, {{"r", 0}, {"r", 10}, {"r", 10}}, 3},
+    TypeAheadCase{"SteppingWrapsRound", 6, {{"r", 0}}, 1},
+    TypeAheadCase{"APauseStartsANewPrefix", -1, {{"r", 0}, {"z", window::TypeAhead::pauseMs + 1}}, 5},
+    TypeAheadCase{"WithoutAPauseTheLettersMakeOnePrefix", -1, {{"r", 0}, {"z", 10}}, -1},
+    TypeAheadCase{"LettersBeyondAsciiFoldToo", -1, {{"ä", 0}}, 4},
+    TypeAheadCase{"NoRowMatches", 2, {{"q", 0}}, -1},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, TypeAheadTest, ::testing::ValuesIn(typeAheadTestRows), rowName);
 
 // What the presenter tells a window, call by call.
 struct RecordingView final : window::ListsView {
     void showWindow() override { calls.push_back("window"); }
-    void showDrives(const std::vector<std::string>& rows) override { calls.push_back("drives " + std::to_string(rows.size())); }
-    void showRowCount(Control list, int count) override { calls.push_back(name(list) + " rows " + std::to_string(count)); }
-    void showSelection(Control list, int row) override { calls.push_back(name(list) + " select " + std::to_string(row)); }
+    void showDrives(const std::vector<std::string>& rows) override {
+        calls.push_back("drives " + std::to_string(rows.size()));
+    }
+    void showRowCount(Control list, int count) override {
+        calls.push_back(name(list) + " rows " + std::to_string(count));
+    }
+    void showSelection(Control list, int row) override {
+        calls.push_back(name(list) + " select " + std::to_string(row));
+    }
     static std::string name(Control list) {
         return list == Control::Drive1 ? "Drive1" : list == Control::Dir1 ? "Dir1" : "File1";
     }
@@ -102,7 +106,7 @@ protected:
 
 TEST_F(PresenterTest, AWindowIsToldOnlyWhatChanged) {
     EXPECT_EQ(view.take(), (std::vector<std::string>{"drives 3", "Drive1 select 0", "Dir1 rows 2", "Dir1 select 0",
-                                                      "File1 rows 1", "File1 select -1", "window"}));
+                                                     "File1 rows 1", "File1 select -1", "window"}));
     struct Step {
         std::string name;
         std::function<void()> gesture;
@@ -112,8 +116,11 @@ TEST_F(PresenterTest, AWindowIsToldOnlyWhatChanged) {
         {"the user's own selection is not shown back", [&] { presenter.selectFile(0); }, {}},
         {"a highlight changes nothing else", [&] { presenter.highlightDirectory(1); }, {}},
         {"Dir1's highlight cannot be taken away", [&] { presenter.highlightDirectory(-1); }, {"Dir1 select 1"}},
-        {"a re-read keeps the selection", [&] { presenter.click(Control::Command3); }, {"File1 rows 1", "File1 select 0"}},
-        {"Return opens the highlighted folder", [&] { presenter.key(Control::Dir1, window::Key::Return, "", {}, 0); },
+        {"a re-read keeps the selection",
+         [&] { presenter.click(Control::Command3); },
+         {"File1 rows 1", "File1 select 0"}},
+        {"Return opens the highlighted folder",
+         [&] { presenter.key(Control::Dir1, window::Key::Return, "", {}, 0); },
          {"Dir1 rows 4", "Dir1 select 1", "File1 rows 1", "File1 select -1"}},
         {"a button that changes no list tells nothing", [&] { presenter.click(Control::Command1); }, {}},
     };
@@ -127,7 +134,8 @@ TEST_F(PresenterTest, AWindowIsToldOnlyWhatChanged) {
 TEST_F(PresenterTest, EveryDrivePickRaisesChangeTheShownDriveToo) {
     const int shown = program.lists.drive1().listIndex();
     const auto& drives = program.lists.drive1().drives();
-    const auto e = std::find_if(drives.begin(), drives.end(), [](const auto& d) { return d.text == platform::Path("E").native(); });
+    const auto e = std::find_if(drives.begin(), drives.end(),
+                                [](const auto& d) { return d.text == platform::Path("E").native(); });
     for (int pick : {shown, shown, static_cast<int>(e - drives.begin())}) presenter.pickDrive(pick);
     const std::tuple<Control, Event, int> change(Control::Drive1, Event::Change, shown);
     EXPECT_EQ(std::count(recorder.seen.begin(), recorder.seen.end(), change), 2);
@@ -138,8 +146,8 @@ TEST_F(PresenterTest, AnEventRaisedWhileOneRunsWaitsForItThenRuns) {
     recorder.seen.clear();
     recorder.during = [&] { presenter.selectFile(0); };  // a click that got through while a box was up
     presenter.click(Control::Command3);
-    EXPECT_EQ(recorder.seen, (std::vector<std::tuple<Control, Event, int>>{
-                                 {Control::Command3, Event::Click, -1}, {Control::File1, Event::Select, 0}}));
+    EXPECT_EQ(recorder.seen, (std::vector<std::tuple<Control, Event, int>>{{Control::Command3, Event::Click, -1},
+                                                                           {Control::File1, Event::Select, 0}}));
     EXPECT_EQ(program.lists.file1().listIndex(), 0);
 
     // Once the window is gone (Exit), what waited is dropped.
@@ -184,7 +192,11 @@ TEST(Layout, TabOrderCaptionsAndBanner) {
     EXPECT_EQ(window::fittedPointSize(9.75, 80, width), 8.0) << "a quarter point at a time";
     EXPECT_EQ(window::fittedPointSize(9.75, 1, width), 4.0) << "never below 4 pt";
 
-    struct Case { double scale; bool twice; int width, height; };
+    struct Case {
+        double scale;
+        bool twice;
+        int width, height;
+    };
     for (const Case& c : {Case{1, false, 343, 82}, Case{1.5, true, 515, 123}, Case{2, true, 686, 164}}) {
         const window::BannerDrawing banner = window::bannerAt(c.scale);
         EXPECT_EQ(std::tuple(banner.twiceImage, banner.width, banner.height), std::tuple(c.twice, c.width, c.height))

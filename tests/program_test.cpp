@@ -44,7 +44,10 @@ struct BoxAnswer {
         });
         poll.start(10);
     }
-    struct Seen { QString title, text, detail; bool noIcon = false; } seen;
+    struct Seen {
+        QString title, text, detail;
+        bool noIcon = false;
+    } seen;
     QTimer poll;
 };
 
@@ -169,8 +172,7 @@ TEST_F(ProgramTest, RunningOutOfFileDescriptorsWhileListingIsReportedOnce) {
 // Nothing the window shows holds the drive: it unmounts at once, and each
 // action on it then reports once and does nothing.
 TEST_F(ProgramTest, AShownDriveUnmountsAtOnceAndEachActionOnItReportsOnce) {
-    if (!privateMountNamespace())
-        GTEST_SKIP() << "needs root for a private mount namespace";
+    if (!privateMountNamespace()) GTEST_SKIP() << "needs root for a private mount namespace";
     const auto point = tree.directory("D/drive");
     ASSERT_EQ(mount("none", point.c_str(), "tmpfs", 0, "size=1m"), 0);
     std::filesystem::create_directory(point / "inside");
@@ -205,8 +207,11 @@ TEST_F(ProgramTest, ADriveMountedWhileTheProgramRunsCanBeReachedWithTheArrowKeys
 
     ASSERT_EQ(mount("none", "/media/stick", "tmpfs", 0, "size=1m"), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return drives->findText("[/media/stick]", Qt::MatchStartsWith) >= 0; }, 5000));
-    for (int presses = 0; presses < drives->count() && program.lists().drive1().drive().text != "[/media/stick]"; ++presses)
-        QTest::keyClick(drives, drives->currentIndex() < drives->findText("[/media/stick]", Qt::MatchStartsWith) ? Qt::Key_Down : Qt::Key_Up);
+    for (int presses = 0; presses < drives->count() && program.lists().drive1().drive().text != "[/media/stick]";
+         ++presses)
+        QTest::keyClick(drives, drives->currentIndex() < drives->findText("[/media/stick]", Qt::MatchStartsWith)
+                                    ? Qt::Key_Down
+                                    : Qt::Key_Up);
     EXPECT_EQ(program.lists().dir1().path(), "/media/stick/");
 
     umount2("/media/stick", MNT_DETACH);

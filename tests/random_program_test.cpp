@@ -25,8 +25,18 @@ Snapshot snapshot(const fs::path& tree) {
     return entries;
 }
 
-const std::vector<std::string> oddNames = {"a.pkg", "b c.pkg", "-rf", "*", "q?[x]", "caf\xE9", "caf\xEF\xBF\xBD",
-                                           "tab\there", "new\nline", "\xD0\xBA\xD0\xBE\xD1\x82", "z10", "z9"};
+const std::vector<std::string> oddNames = {"a.pkg",
+                                           "b c.pkg",
+                                           "-rf",
+                                           "*",
+                                           "q?[x]",
+                                           "caf\xE9",
+                                           "caf\xEF\xBF\xBD",
+                                           "tab\there",
+                                           "new\nline",
+                                           "\xD0\xBA\xD0\xBE\xD1\x82",
+                                           "z10",
+                                           "z9"};
 
 // Changes the tree as another program would: files come, go, are renamed or
 // become directories, and the open directory may go.
@@ -43,14 +53,18 @@ void changeFromOutside(std::mt19937& random, const fs::path& tree, const std::st
     case 2: fs::rename(file, file + ".renamed", ignored); break;
     case 3: fs::create_directory(fresh + ".d", ignored); break;
     case 4: fs::remove(file, ignored) && fs::create_directory(file, ignored); break;
-    case 5: if (fs::path(openDirectory).parent_path() != tree && random() % 4 == 0) fs::remove_all(openDirectory, ignored); break;
+    case 5:
+        if (fs::path(openDirectory).parent_path() != tree && random() % 4 == 0) fs::remove_all(openDirectory, ignored);
+        break;
     }
 }
 
 TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
     // The same steps on every run, unless QUARVEL_SEED names others ("random": new ones each time).
     const char* asked = std::getenv("QUARVEL_SEED");
-    const unsigned seed = !asked ? 20261207u : std::string(asked) == "random" ? std::random_device()() : std::stoul(asked);
+    const unsigned seed = !asked                           ? 20261207u
+                          : std::string(asked) == "random" ? std::random_device()()
+                                                           : std::stoul(asked);
     const int steps = std::getenv("QUARVEL_RANDOM_STEPS") ? std::stoi(std::getenv("QUARVEL_RANDOM_STEPS")) : 1500;
     std::printf("random program test: seed %u, %d steps\n", seed, steps);
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -64,7 +78,9 @@ TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
     ScriptedDialogs box;
     RunningProgram program(files, starter, box);
     const browse::Lists& lists = program.lists();
-    const auto raise = [&](Control control, Event event, int row) { program.running.presenter.raise(control, event, row); };
+    const auto raise = [&](Control control, Event event, int row) {
+        program.running.presenter.raise(control, event, row);
+    };
 
     int deletions = 0;
     for (int step = 0; step < steps; ++step) {
@@ -81,12 +97,16 @@ TEST(RandomProgram, NothingButConfirmedFilesDisappearAndTheListsStayCoupled) {
         case 0: changeFromOutside(random, tree.root(), dirBefore); break;
         case 1: raise(Control::Drive1, Event::Change, static_cast<int>(random() % 2)); break;
         case 2: program.clickRow(Control::Dir1, static_cast<int>(random() % dirRows), random() % 2); break;
-        case 3: if (fileRows) program.clickRow(Control::File1, static_cast<int>(random() % fileRows), random() % 4 == 0); break;
+        case 3:
+            if (fileRows) program.clickRow(Control::File1, static_cast<int>(random() % fileRows), random() % 4 == 0);
+            break;
         case 4: raise(Control::File1, Event::Select, -1); break;
         case 5: program.click(Control::Command1); break;
         case 6: program.click(Control::Command6); break;
         case 7: program.click(Control::Command7); break;
-        case 8: case 9: case 10: program.click(Control::Command4); break;
+        case 8:
+        case 9:
+        case 10: program.click(Control::Command4); break;
         case 11: program.click(Control::Command3); break;
         }
         SCOPED_TRACE("step " + std::to_string(step) + ", action " + std::to_string(action));

@@ -15,7 +15,10 @@ using platform::Path;
 namespace {
 
 TEST(NaturalOrder, SortsAsPeopleReadNames) {
-    struct Case { const char* name; std::vector<std::string> order; };
+    struct Case {
+        const char* name;
+        std::vector<std::string> order;
+    };
     const std::vector<Case> cases = {
         {"numbers by value", {"file2", "file10", "file100"}},
         {"case aside", {"a", "B", "c"}},
@@ -44,7 +47,10 @@ TEST(NaturalOrder, SortsAsPeopleReadNames) {
 
 // What cannot be shown exactly is escaped, so that names that differ look different.
 TEST(DisplayText, ShowsNamesExactlyOrEscaped) {
-    struct Case { platform::NativeString name; std::string shown; };
+    struct Case {
+        platform::NativeString name;
+        std::string shown;
+    };
     const std::vector<Case> cases = {
         {Path("plain name.pkg").native(), "plain name.pkg"},
 #ifdef _WIN32
@@ -58,12 +64,16 @@ TEST(DisplayText, ShowsNamesExactlyOrEscaped) {
         {"caf\xC3\xA9", "caf\xC3\xA9"},
         {"bad\xFE", "bad\\xFE"},
         {"bad\xFF", "bad\\xFF"},
-        {"\xC3", "\\xC3"},              // cut short
-        {"\xC0\xAF", "\\xC0\\xAF"},     // overlong
+        {"\xC3", "\\xC3"},                    // cut short
+        {"\xC0\xAF", "\\xC0\\xAF"},           // overlong
         {"\xED\xA0\x80", "\\xED\\xA0\\x80"},  // a surrogate
-        {"back\\xFE", "back\\\\xFE"},   // a real backslash cannot pass for an escape
-        {"gpj\xE2\x80\xAE" "exe", "gpj\\u202Eexe"},
-        {"a\xE2\x80\x8B" "b\xE2\x80\xA8", "a\\u200Bb\\u2028"},  // nothing to see, a line break
+        {"back\\xFE", "back\\\\xFE"},         // a real backslash cannot pass for an escape
+        {"gpj\xE2\x80\xAE"
+         "exe",
+         "gpj\\u202Eexe"},
+        {"a\xE2\x80\x8B"
+         "b\xE2\x80\xA8",
+         "a\\u200Bb\\u2028"},  // nothing to see, a line break
 #endif
     };
     for (const Case& c : cases) EXPECT_EQ(text::displayText(c.name), c.shown) << c.shown;
@@ -72,7 +82,11 @@ TEST(DisplayText, ShowsNamesExactlyOrEscaped) {
 // Names that a person would read as "report.txt", or as one another: each
 // shows differently. Letters that merely look alike (a Cyrillic o) stay.
 TEST(DisplayText, NoTwoNamesLookTheSame) {
-    struct Case { const char* name; std::string utf8; const char* shown; };
+    struct Case {
+        const char* name;
+        std::string utf8;
+        const char* shown;
+    };
     const std::vector<Case> cases = {
         {"plain", "report.txt", "report.txt"},
         {"a grapheme joiner", "report.txt\u034F", "report.txt\\u034F"},
@@ -121,7 +135,11 @@ TEST(DisplayText, DriveLabelsAreEscapedLikeNames) {
 // Where Windows' path rules apply, a name they would change or read as a
 // device never reaches the tool; elsewhere only patterns are refused.
 TEST(ToolOperand, RefusesWhatTheToolWouldReadAsOtherFiles) {
-    struct Case { const char* name; std::wstring operand; bool refused; };
+    struct Case {
+        const char* name;
+        std::wstring operand;
+        bool refused;
+    };
     const std::vector<Case> cases = {
         {"a plain file", L"C:\\maps\\a.txt", false},
         {"a root, doubled", L"C:\\\\a.txt", false},

@@ -60,8 +60,7 @@ TEST(StandInPacker, TheFolderWildcardTakesVisiblePlainFilesButGz) {
     for (const char* name : {"a", "b c", ".hidden", "old.gz", "sub/inner"}) tree.file(name);
     tree.file("b c.gz", "keep");  // in the way of "b c": that one fails, the rest go on
     EXPECT_EQ(ucc("compress", tree.root().native() + "/*"), 1);
-    EXPECT_EQ(entries(tree.root()),
-              (std::set<std::string>{"a", "a.gz", "b c", "b c.gz", ".hidden", "old.gz", "sub"}));
+    EXPECT_EQ(entries(tree.root()), (std::set<std::string>{"a", "a.gz", "b c", "b c.gz", ".hidden", "old.gz", "sub"}));
     EXPECT_EQ(content(tree / "b c.gz"), "keep");
     EXPECT_EQ(entries(tree / "sub"), std::set<std::string>{"inner"});
 }
@@ -74,7 +73,10 @@ TEST(StandInPacker, RefusesToOverwriteAndLeavesNothingBehindOnBadInput) {
     std::ofstream(tree / "cut.gz", std::ios::binary) << packed.substr(0, packed.size() - 6);
     std::ofstream(tree / "plain.gz", std::ios::binary) << "not gzip at all";
 
-    struct Case { const char* verb; const char* operand; };
+    struct Case {
+        const char* verb;
+        const char* operand;
+    };
     for (const Case& c : {Case{"compress", "good"}, Case{"decompress", "good.gz"}, Case{"decompress", "cut.gz"},
                           Case{"decompress", "plain.gz"}, Case{"decompress", "good"}, Case{"compress", "missing"},
                           Case{"compress", "."}}) {

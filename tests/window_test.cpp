@@ -34,7 +34,8 @@ TEST_F(WindowTest, EveryControlSitsAtItsPlaceInPixels) {
     EXPECT_EQ(form.grab().size(), QSize(342, 454) * form.devicePixelRatio());
     for (const auto& control : window::form1.controls) {
         QWidget* widget = form.control(control.id);
-        EXPECT_EQ(widget->geometry(), QRect(control.left / 15, control.top / 15, control.width / 15, control.height / 15))
+        EXPECT_EQ(widget->geometry(),
+                  QRect(control.left / 15, control.top / 15, control.width / 15, control.height / 15))
             << control.name;
         EXPECT_EQ(widget->objectName().toStdString(), control.name);
         EXPECT_TRUE(widget->isVisible() && widget->isEnabled()) << control.name;
@@ -47,7 +48,8 @@ TEST_F(WindowTest, EveryControlSitsAtItsPlaceInPixels) {
     // Each control in its role's font: the buttons' and Drive1's bold, the
     // others regular; a button's never larger than its role's size.
     for (const auto& control : window::form1.controls) {
-        const auto& role = control.font == window::FontRole::Button ? window::form1.buttonFont : window::form1.windowFont;
+        const auto& role =
+            control.font == window::FontRole::Button ? window::form1.buttonFont : window::form1.windowFont;
         const QFont font = form.control(control.id)->font();
         EXPECT_EQ(font.weight(), role.weight) << control.name;
         EXPECT_EQ(font.family(), "Comic Sans MS") << control.name;
@@ -90,7 +92,7 @@ TEST_F(WindowTest, CaptionsShowWholeWithAWideFace) {
 
 TEST_F(WindowTest, TabVisitsTheControlsInOrderAndReturnPressesTheFocusedButton) {
     program.control<QWidget>(Control::Drive1)->setFocus();
-    const std::vector<std::string> order = {"Command1", "Command2", "File1", "Dir1", "Command6",
+    const std::vector<std::string> order = {"Command1", "Command2", "File1",    "Dir1",  "Command6",
                                             "Command7", "Command3", "Command4", "Drive1"};
     for (const auto& name : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -108,8 +110,9 @@ TEST_F(WindowTest, EachButtonStartsItsCommand) {
     program.select("w.pkg");
     for (Control button : {Control::Command1, Control::Command6, Control::Command7}) program.click(button);
     const auto work = path("D/work").native();
-    const std::vector<platform::ToolCommand> expected = {
-        {"ucc", "compress", work + "/maps/*"}, {"ucc", "compress", work + "/w.pkg"}, {"ucc", "decompress", work + "/w.pkg"}};
+    const std::vector<platform::ToolCommand> expected = {{"ucc", "compress", work + "/maps/*"},
+                                                         {"ucc", "compress", work + "/w.pkg"},
+                                                         {"ucc", "decompress", work + "/w.pkg"}};
     EXPECT_EQ(starter.started, expected);
 }
 
@@ -117,11 +120,14 @@ TEST_F(WindowTest, Dir1AlwaysShowsTheEntryCompressFolderTakes) {
     auto* dir1 = program.control<QListView>(Control::Dir1);
     const auto shown = [&] {
         const QModelIndexList rows = dir1->selectionModel()->selectedRows();
-        return rows.size() == 1 ? program.lists().dir1().list(program.running.presenter.rows().indexOfRow(rows[0].row())) : platform::Path();
+        return rows.size() == 1
+                   ? program.lists().dir1().list(program.running.presenter.rows().indexOfRow(rows[0].row()))
+                   : platform::Path();
     };
     // Rows: D/, D/work (open), maps, old.
     program.clickRow(Control::Dir1, 2);
-    const QPoint below(20, dir1->viewport()->height() - 3), onMaps = dir1->visualRect(dir1->model()->index(2, 0)).center();
+    const QPoint below(20, dir1->viewport()->height() - 3),
+        onMaps = dir1->visualRect(dir1->model()->index(2, 0)).center();
     const std::vector<std::function<void()>> attempts = {
         [&] { QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, below); },
         [&] { QTest::mouseClick(dir1->viewport(), Qt::LeftButton, Qt::ControlModifier, onMaps); },

@@ -34,8 +34,8 @@ bool composes(char32_t first, char32_t second) {
     constexpr char32_t trailFirst = 0x11A8, trailCount = 27, syllableFirst = 0xAC00, syllableCount = 11172;
     if (first >= leadFirst && first < leadFirst + leadCount && second >= vowelFirst && second < vowelFirst + vowelCount)
         return true;  // Hangul: a leading consonant and a vowel
-    if (first >= syllableFirst && first < syllableFirst + syllableCount && (first - syllableFirst) % (trailCount + 1) == 0 &&
-        second >= trailFirst && second < trailFirst + trailCount)
+    if (first >= syllableFirst && first < syllableFirst + syllableCount &&
+        (first - syllableFirst) % (trailCount + 1) == 0 && second >= trailFirst && second < trailFirst + trailCount)
         return true;  // a syllable without a final consonant, and one
     return std::binary_search(std::begin(composingPairs), std::end(composingPairs), CodePair{first, second});
 }
@@ -116,10 +116,14 @@ size_t utf8Length(std::string_view s, char32_t& c) {
         c = lead;
         return 1;
     }
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, c = lead & 0x1F;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, c = lead & 0x0F;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, c = lead & 0x07;
-    else return 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, c = lead & 0x1F;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, c = lead & 0x0F;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, c = lead & 0x07;
+    else
+        return 0;
     if (s.size() < length) return 0;
     for (size_t i = 1; i < length; ++i) {
         if ((byte(i) & 0xC0) != 0x80) return 0;

@@ -8,7 +8,8 @@ jobs::Waiter::Outcome ActionWait::wait(std::chrono::steady_clock::time_point beg
     outcome_ = Outcome::Done;
     bool busy = false;
     while (!done() && outcome_ == Outcome::Done) {
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
+        const auto waited =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
         if (!busy && waited >= busyAfter) {
             busy = true;
             loop_.showBusy(true);

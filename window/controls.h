@@ -8,12 +8,12 @@ enum class Control { Form1, Drive1, Dir1, File1, Label1, Command1, Command2, Com
 
 // What the user, or the window itself, does to a control.
 enum class Event {
-    Load,       // Form1: the window was made, before it shows
-    Change,     // Drive1: a drive was picked; Dir1: an entry was opened
-    Click,      // a button was pressed
-    Highlight,  // Dir1: an entry was highlighted without opening it
-    Select,     // File1: a file was selected, or none (-1)
-    DropDown,   // Drive1: its list is about to open
+    Load,           // Form1: the window was made, before it shows
+    Change,         // Drive1: a drive was picked; Dir1: an entry was opened
+    Click,          // a button was pressed
+    Highlight,      // Dir1: an entry was highlighted without opening it
+    Select,         // File1: a file was selected, or none (-1)
+    DropDown,       // Drive1: its list is about to open
     DrivesChanged,  // Drive1: the system's drives changed (one was mounted or went away)
 };
 

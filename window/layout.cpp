@@ -23,7 +23,8 @@ double fittedPointSize(double pointSize, double room, const std::function<double
 
 BannerDrawing bannerAt(double scale) {
     if (scale <= 1) return {false, bannerWidth, bannerHeight};
-    return {true, static_cast<int>(std::lround(bannerWidth * scale)), static_cast<int>(std::lround(bannerHeight * scale))};
+    return {true, static_cast<int>(std::lround(bannerWidth * scale)),
+            static_cast<int>(std::lround(bannerHeight * scale))};
 }
 
 }  // namespace window

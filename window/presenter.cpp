@@ -77,8 +77,8 @@ void Presenter::raise(Control control, Event event, int item) {
     if (raising_) {
         // However often the drives change meanwhile, they are read once after.
         const auto rereadsDrives = [](Event e) { return e == Event::DrivesChanged || e == Event::DropDown; };
-        const bool rereadWaits =
-            std::any_of(waiting_.begin(), waiting_.end(), [&](const Waiting& waiting) { return rereadsDrives(waiting.event); });
+        const bool rereadWaits = std::any_of(waiting_.begin(), waiting_.end(),
+                                             [&](const Waiting& waiting) { return rereadsDrives(waiting.event); });
         if (!(rereadsDrives(event) && rereadWaits)) waiting_.push_back({control, event, item});
         return;
     }

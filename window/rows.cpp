@@ -50,8 +50,8 @@ int Rows::widest(Control list, const std::function<int(int row)>& measure) const
     const int total = count(list);
     rows.reserve(static_cast<size_t>(total));
     for (int row = 0; row < total; ++row) {
-        const size_t length = list == Control::Dir1 ? lists_.dir1().shownName(indexOfRow(row)).size()
-                                                    : lists_.file1().name(row).size();
+        const size_t length =
+            list == Control::Dir1 ? lists_.dir1().shownName(indexOfRow(row)).size() : lists_.file1().name(row).size();
         rows.emplace_back(length + 2 * static_cast<size_t>(indent(list, row)), row);
     }
     if (rows.size() > static_cast<size_t>(mostMeasured)) {

@@ -14,7 +14,8 @@ std::optional<int> TypeAhead::type(std::string_view typed, std::uint64_t timeMs,
     if (prefix_.empty() || rowCount <= 0) return std::nullopt;
 
     // "rrr" steps to the third row starting with r, not to one starting "rrr".
-    const bool oneLetterAgain = std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_[0]; });
+    const bool oneLetterAgain =
+        std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_[0]; });
     const std::u32string wanted = oneLetterAgain ? prefix_.substr(0, 1) : prefix_;
     // A first or repeated letter moves on; a longer prefix may still fit the current row.
     const int first = std::clamp(oneLetterAgain ? current + 1 : current, 0, rowCount);

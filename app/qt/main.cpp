@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::setIdentity();
     window::QtDialogs dialogs;
-    app::QtProgram running({std::make_shared<platform::LinuxFileSystem>(), std::make_shared<platform::LinuxProgramStarter>(),
-                            dialogs});
+    app::QtProgram running(
+        {std::make_shared<platform::LinuxFileSystem>(), std::make_shared<platform::LinuxProgramStarter>(), dialogs});
     return running.program.finish(QApplication::exec());
 }

@@ -21,7 +21,8 @@ QtProgram::QtProgram(Services services)
     waitLoop_.setWait(&wiring_.wait());
     if (mounts_.descriptor() >= 0) {
         mountsChanged_ = std::make_unique<QSocketNotifier>(mounts_.descriptor(), QSocketNotifier::Exception);
-        QObject::connect(mountsChanged_.get(), &QSocketNotifier::activated, &form, [this] { presenter.drivesChanged(); });
+        QObject::connect(mountsChanged_.get(), &QSocketNotifier::activated, &form,
+                         [this] { presenter.drivesChanged(); });
     }
     presenter.start();
 }

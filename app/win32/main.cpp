@@ -17,8 +17,8 @@ namespace {
 // The program in its window; the exit code.
 int run(int showCommand) {
     window::Win32Dialogs dialogs;
-    app::Program program({std::make_shared<platform::Win32FileSystem>(), std::make_shared<platform::Win32ProgramStarter>(),
-                          dialogs});
+    app::Program program(
+        {std::make_shared<platform::Win32FileSystem>(), std::make_shared<platform::Win32ProgramStarter>(), dialogs});
     window::Presenter presenter(program.lists, program);
     window::Form1Window form1(window::form1, presenter, showCommand);
     if (!form1.window()) return 1;
@@ -37,8 +37,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     try {
         return run(showCommand);
     } catch (const std::exception& failure) {
-        MessageBoxW(nullptr, platform::fromUtf8(failure.what()).c_str(), platform::fromUtf8(window::form1.boxTitle).c_str(),
-                    MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, platform::fromUtf8(failure.what()).c_str(),
+                    platform::fromUtf8(window::form1.boxTitle).c_str(), MB_OK | MB_ICONERROR);
         return 1;
     }
 }

@@ -30,8 +30,12 @@ struct LinuxDirent64 {
 // DT_DIR, DT_REG, DT_LNK (not following links), or DT_UNKNOWN for anything else.
 unsigned char typeAt(int directory, const char* name, bool followLinks) {
     struct stat info;
-    if (fstatat(directory, name, &info, AT_NO_AUTOMOUNT | (followLinks ? 0 : AT_SYMLINK_NOFOLLOW)) != 0) return DT_UNKNOWN;
-    return S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : S_ISLNK(info.st_mode) ? DT_LNK : DT_UNKNOWN;
+    if (fstatat(directory, name, &info, AT_NO_AUTOMOUNT | (followLinks ? 0 : AT_SYMLINK_NOFOLLOW)) != 0)
+        return DT_UNKNOWN;
+    return S_ISDIR(info.st_mode)   ? DT_DIR
+           : S_ISREG(info.st_mode) ? DT_REG
+           : S_ISLNK(info.st_mode) ? DT_LNK
+                                   : DT_UNKNOWN;
 }
 
 // The text of where link `name` of `directory` (opened as `fd`) leads;

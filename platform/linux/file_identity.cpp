@@ -111,7 +111,12 @@ std::optional<FileIdentity> identityAt(int directory, const char* name, bool fol
         }
         return stamp;
     }
-    return FileIdentity{device, 0, info.stx_ino, born, 0, 0,
+    return FileIdentity{device,
+                        0,
+                        info.stx_ino,
+                        born,
+                        0,
+                        0,
                         kernelHandle(directory, name, self | (followLinks ? AT_SYMLINK_FOLLOW : 0))};
 }
 

@@ -68,7 +68,8 @@ std::vector<Drive> LinuxFileSystem::drives(Checkpoints&) const {
     std::vector<Drive> drives;
     for (const Mount& mount : desktopMounts(*table.mounts, homeDirectory(), workingDirectoryIfAny(*this))) {
         const auto label = labels.find(devices.resolve(mount.source));
-        drives.push_back({'[' + mount.point + ']', rootText(mount.point), label != labels.end() ? label->second : mount.type});
+        drives.push_back(
+            {'[' + mount.point + ']', rootText(mount.point), label != labels.end() ? label->second : mount.type});
     }
     if (drives.empty()) drives.push_back({"[/]", "/", ""});  // no mount table to read: the root is still there
     return drives;
@@ -160,10 +161,11 @@ void LinuxFileSystem::deleteFile(const OpenDirectory& directory, NativeView name
             if (removed) return;
             if (renameat2(fd, hidden.c_str(), fd, entry.c_str(), RENAME_NOREPLACE) == 0)
                 throw PlatformFailure::fileChanged(target);
-            throw PlatformFailure("This file is no longer the one that was selected, and another file has taken its "
-                                  "name meanwhile. Nothing was deleted. The file that had the name is now " +
-                                      text::displayText(childPath(directory.path, hidden, '/').native()) + ".",
-                                  target);
+            throw PlatformFailure(
+                "This file is no longer the one that was selected, and another file has taken its "
+                "name meanwhile. Nothing was deleted. The file that had the name is now " +
+                    text::displayText(childPath(directory.path, hidden, '/').native()) + ".",
+                target);
         }
         if (!renameRefused(errno)) throw PlatformFailure::fromSystemError(errno, target);
     }

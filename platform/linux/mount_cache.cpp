@@ -41,9 +41,11 @@ MountCache::Snapshot MountCache::now() {
         current_.mounts.reset();
     }
     pollfd changed{fd_, POLLPRI, 0};
-    const bool stale = !current_.mounts || fd_ < 0 || (poll(&changed, 1, 0) > 0 && (changed.revents & (POLLPRI | POLLERR)));
+    const bool stale =
+        !current_.mounts || fd_ < 0 || (poll(&changed, 1, 0) > 0 && (changed.revents & (POLLPRI | POLLERR)));
     if (stale) {
-        current_.mounts = std::make_shared<const std::vector<Mount>>(parseMountInfo(fd_ < 0 ? std::string() : readAll(fd_)));
+        current_.mounts =
+            std::make_shared<const std::vector<Mount>>(parseMountInfo(fd_ < 0 ? std::string() : readAll(fd_)));
         ++current_.generation;
     }
     return current_;

@@ -20,7 +20,7 @@ public:
 
     struct Snapshot {
         std::shared_ptr<const std::vector<Mount>> mounts;  // all visible mounts, sorted by point
-        unsigned generation = 0;                            // counts the changes seen
+        unsigned generation = 0;                           // counts the changes seen
     };
     Snapshot now();
 

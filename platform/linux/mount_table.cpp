@@ -8,9 +8,9 @@ namespace {
 
 // Kernel interfaces and helpers that never hold user files.
 constexpr auto pseudoTypes = std::to_array<std::string_view>({
-    "proc", "sysfs", "devpts", "devtmpfs", "mqueue", "debugfs", "tracefs", "securityfs", "pstore", "bpf",
-    "configfs", "fusectl", "hugetlbfs", "autofs", "binfmt_misc", "efivarfs", "nsfs", "rpc_pipefs", "selinuxfs",
-    "nfsd", "rootfs", "ramfs",
+    "proc",   "sysfs",      "devpts",    "devtmpfs", "mqueue",    "debugfs", "tracefs",     "securityfs",
+    "pstore", "bpf",        "configfs",  "fusectl",  "hugetlbfs", "autofs",  "binfmt_misc", "efivarfs",
+    "nsfs",   "rpc_pipefs", "selinuxfs", "nfsd",     "rootfs",    "ramfs",
 });
 
 bool byPoint(const Mount& a, const Mount& b) { return a.point < b.point; }
@@ -21,8 +21,8 @@ bool isPseudo(std::string_view type) {
 
 // Loop images of packaged software and the layers of containers.
 bool isImageOrLayer(std::string_view type) {
-    return type == "squashfs" || type.starts_with("fuse.squashfuse") || type == "overlay" ||
-           type == "fuse-overlayfs" || type == "fuse.fuse-overlayfs";
+    return type == "squashfs" || type.starts_with("fuse.squashfuse") || type == "overlay" || type == "fuse-overlayfs" ||
+           type == "fuse.fuse-overlayfs";
 }
 
 // The parts of a path between slashes, with "." dropped and ".." taken back.
@@ -171,8 +171,9 @@ std::vector<Mount> desktopMounts(const std::vector<Mount>& mounts, std::string_v
     if (const Mount* working = workingDirectory.empty() ? nullptr : mountHolding(mounts, workingDirectory))
         drives.push_back(*working);
     std::sort(drives.begin(), drives.end(), byPoint);
-    drives.erase(std::unique(drives.begin(), drives.end(), [](const Mount& a, const Mount& b) { return a.point == b.point; }),
-                 drives.end());
+    drives.erase(
+        std::unique(drives.begin(), drives.end(), [](const Mount& a, const Mount& b) { return a.point == b.point; }),
+        drives.end());
     return drives;
 }
 

@@ -6,8 +6,8 @@ namespace platform {
 
 DirectoryHandle DirectoryHandle::duplicate() const {
     HANDLE copy = nullptr;
-    if (!isOpen() || !DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(native_), GetCurrentProcess(), &copy,
-                                      0, FALSE, DUPLICATE_SAME_ACCESS))
+    if (!isOpen() || !DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(native_), GetCurrentProcess(),
+                                      &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
         return DirectoryHandle();
     return DirectoryHandle(reinterpret_cast<std::intptr_t>(copy));
 }

@@ -47,12 +47,14 @@ std::optional<HandleIdentity> identityOfHandle(HANDLE file) {
     identity.volume = information.dwVolumeSerialNumber;
     // A folder's creation time is left out: Wine gives its change time
     // there, which moves with every file made in it.
-    const std::uint64_t born = joined(information.ftCreationTime.dwHighDateTime, information.ftCreationTime.dwLowDateTime);
+    const std::uint64_t born =
+        joined(information.ftCreationTime.dwHighDateTime, information.ftCreationTime.dwLowDateTime);
     if (numbersAreUnstable(file, information.dwVolumeSerialNumber)) {
         if (!result.directory) {  // a folder's size and time change with what is made in it
             identity.born = born;
             identity.size = joined(information.nFileSizeHigh, information.nFileSizeLow);
-            identity.modified = joined(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime);
+            identity.modified =
+                joined(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime);
         }
         return result;
     }

@@ -41,12 +41,14 @@ bool isAbsolute(const NativeString& folder) {
 std::vector<NativeString> folders() {
     const NativeString windows = filled(GetWindowsDirectoryW);
     std::vector<NativeString> list = {programFolder(), filled(GetSystemDirectoryW), windows + L"\\System", windows};
-    const NativeString path = filled([](wchar_t* buffer, UINT size) { return GetEnvironmentVariableW(L"PATH", buffer, size); });
+    const NativeString path =
+        filled([](wchar_t* buffer, UINT size) { return GetEnvironmentVariableW(L"PATH", buffer, size); });
     for (size_t start = 0; start <= path.size();) {
         const size_t end = std::min(path.find(L';', start), path.size());
         NativeString folder = path.substr(start, end - start);
         start = end + 1;
-        if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"') folder = folder.substr(1, folder.size() - 2);
+        if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"')
+            folder = folder.substr(1, folder.size() - 2);
         list.push_back(std::move(folder));
     }
     return list;

@@ -7,7 +7,7 @@ namespace platform {
 namespace {
 
 constexpr NTSTATUS deletePending = static_cast<NTSTATUS>(0xC0000056);  // STATUS_DELETE_PENDING
-constexpr ULONG openForBackup = 0x00004000;                             // FILE_OPEN_FOR_BACKUP_INTENT
+constexpr ULONG openForBackup = 0x00004000;                            // FILE_OPEN_FOR_BACKUP_INTENT
 
 }  // namespace
 
@@ -19,10 +19,9 @@ OwnedHandle openInFolder(HANDLE folder, NativeView name, ACCESS_MASK access, ULO
     InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
     IO_STATUS_BLOCK status{};
     HANDLE opened = nullptr;
-    const NTSTATUS result =
-        NtCreateFile(&opened, access | SYNCHRONIZE, &attributes, &status, nullptr, 0,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
-                     options | FILE_SYNCHRONOUS_IO_NONALERT | openForBackup, nullptr, 0);
+    const NTSTATUS result = NtCreateFile(&opened, access | SYNCHRONIZE, &attributes, &status, nullptr, 0,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
+                                         options | FILE_SYNCHRONOUS_IO_NONALERT | openForBackup, nullptr, 0);
     if (result < 0) {
         error = result == deletePending ? ERROR_DELETE_PENDING : RtlNtStatusToDosError(result);
         return OwnedHandle();

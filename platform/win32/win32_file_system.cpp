@@ -61,8 +61,8 @@ bool hasLabelWorthReading(const NativeString& root) { return root[0] != L'A' && 
 // What entry `name` of `directory` is, by the folder's handle: the entry
 // itself (a link not followed), or what it leads to.
 std::optional<HandleIdentity> look(const OpenDirectory& directory, NativeView name, bool followLinks, DWORD& error) {
-    const OwnedHandle entry = openInFolder(handleOf(directory), name, FILE_READ_ATTRIBUTES,
-                                           followLinks ? 0 : FILE_OPEN_REPARSE_POINT, error);
+    const OwnedHandle entry =
+        openInFolder(handleOf(directory), name, FILE_READ_ATTRIBUTES, followLinks ? 0 : FILE_OPEN_REPARSE_POINT, error);
     if (!entry) return std::nullopt;
     return identityOfHandle(entry.get());
 }
@@ -101,9 +101,11 @@ std::vector<Drive> Win32FileSystem::drives(Checkpoints& job) const {
     // The working directory's drive is always there, even one the system
     // does not list: a network share, or a letter mapped in another session.
     const NativeString working = driveRootOf(currentDirectoryText());
-    const bool listed = std::any_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root.native() == working; });
+    const bool listed =
+        std::any_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root.native() == working; });
     if (!working.empty() && !listed) {
-        const NativeString text = working[1] == L':' ? NativeString{asciiLower(working[0]), L':'} : working.substr(0, working.size() - 1);
+        const NativeString text =
+            working[1] == L':' ? NativeString{asciiLower(working[0]), L':'} : working.substr(0, working.size() - 1);
         drives.push_back({text, working, {}});
     }
     std::vector<NativeString> asked;
@@ -191,7 +193,8 @@ std::optional<EntryIdentity> Win32FileSystem::identifyFile(const OpenDirectory& 
     if (entry->directory) return std::nullopt;
     if (!entry->reparsePoint) return EntryIdentity{entry->identity, entry->identity};  // it leads to itself
     const auto target = look(directory, name, true, error);
-    if (!target) throw PlatformFailure::fromSystemError(static_cast<int>(error), childPath(directory.path, name, L'\\'));
+    if (!target)
+        throw PlatformFailure::fromSystemError(static_cast<int>(error), childPath(directory.path, name, L'\\'));
     if (target->directory) return std::nullopt;
     return EntryIdentity{entry->identity, target->identity};
 }
@@ -210,7 +213,8 @@ void Win32FileSystem::deleteFile(const OpenDirectory& directory, NativeView name
     // The link itself is opened, never what it points to; a folder never
     // passes for the file that was shown.
     DWORD error = 0;
-    OwnedHandle file = openInFolder(handleOf(directory), name, DELETE | FILE_READ_ATTRIBUTES, FILE_OPEN_REPARSE_POINT, error);
+    OwnedHandle file =
+        openInFolder(handleOf(directory), name, DELETE | FILE_READ_ATTRIBUTES, FILE_OPEN_REPARSE_POINT, error);
     if (!file) throw PlatformFailure::fromSystemError(static_cast<int>(error), target);
     const auto entry = identityOfHandle(file.get());
     if (!entry) fail(target);
@@ -225,9 +229,10 @@ void Win32FileSystem::deleteFile(const OpenDirectory& directory, NativeView name
     // Still there: another program holds it open, and it goes once that one closes it.
     if (!openInFolder(handleOf(directory), name, FILE_READ_ATTRIBUTES, FILE_OPEN_REPARSE_POINT, error) &&
         isDeletePending(error))
-        throw PlatformFailure("The file is marked for deletion, but another program holds it open: it goes once that "
-                              "program closes it.",
-                              target);
+        throw PlatformFailure(
+            "The file is marked for deletion, but another program holds it open: it goes once that "
+            "program closes it.",
+            target);
 }
 
 }  // namespace platform

@@ -39,9 +39,8 @@ void Win32ProgramStarter::start(const ToolCommand& command, Checkpoints& job) {
     const Path found = findProgram(command.program, job);
     // The program's own name is read up to the next blank, or within quotes;
     // no escapes apply to it.
-    std::wstring line = command.program.find_first_of(L" \t") == NativeString::npos
-                            ? command.program
-                            : L'"' + command.program + L'"';
+    std::wstring line =
+        command.program.find_first_of(L" \t") == NativeString::npos ? command.program : L'"' + command.program + L'"';
     line += L' ';
     appendArgument(line, command.verb);
     line += L' ';

@@ -17,11 +17,13 @@
 class FakeTool {
 public:
     explicit FakeTool(bool held = false) : previousPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
-        const std::string script = "#!/bin/sh\nout='" + bin_.directory("records").native() + "'/$$\n"
-                                   ": > \"$out.running\"\nls /proc/$$/fd > \"$out.fds\"\n" +
-                                   (held ? "while [ ! -e '" + (bin_ / "release").native() + "' ]; do sleep 0.01; done" : "") +
-                                   "\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.part\"\n"
-                                   "mv \"$out.part\" \"$out\"\nrm \"$out.running\"\n";
+        const std::string script =
+            "#!/bin/sh\nout='" + bin_.directory("records").native() +
+            "'/$$\n"
+            ": > \"$out.running\"\nls /proc/$$/fd > \"$out.fds\"\n" +
+            (held ? "while [ ! -e '" + (bin_ / "release").native() + "' ]; do sleep 0.01; done" : "") +
+            "\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.part\"\n"
+            "mv \"$out.part\" \"$out\"\nrm \"$out.running\"\n";
         std::filesystem::permissions(bin_.file("bin/ucc", script), std::filesystem::perms::owner_all);
         setenv("PATH", (bin_.root().native() + "/bin:" + previousPath_).c_str(), 1);
     }
@@ -37,19 +39,22 @@ public:
     std::filesystem::path records() const { return bin_ / "records"; }
 
     // The argument vectors of the finished runs, waiting up to `deadline` for `count` of them.
-    std::vector<std::vector<std::string>> calls(size_t count = 0, std::chrono::seconds deadline = std::chrono::seconds(5)) const {
+    std::vector<std::vector<std::string>> calls(size_t count = 0,
+                                                std::chrono::seconds deadline = std::chrono::seconds(5)) const {
         std::vector<std::vector<std::string>> found;
-        waitFor([&] {
-            found.clear();
-            for (int pid : runs(true)) {
-                std::ifstream file(records() / std::to_string(pid), std::ios::binary);
-                const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-                found.emplace_back();
-                for (size_t at = 0, end; (end = bytes.find('\0', at)) != std::string::npos; at = end + 1)
-                    found.back().push_back(bytes.substr(at, end - at));
-            }
-            return found.size() >= count;
-        }, deadline);
+        waitFor(
+            [&] {
+                found.clear();
+                for (int pid : runs(true)) {
+                    std::ifstream file(records() / std::to_string(pid), std::ios::binary);
+                    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+                    found.emplace_back();
+                    for (size_t at = 0, end; (end = bytes.find('\0', at)) != std::string::npos; at = end + 1)
+                        found.back().push_back(bytes.substr(at, end - at));
+                }
+                return found.size() >= count;
+            },
+            deadline);
         return found;
     }
 
@@ -72,7 +77,8 @@ private:
     template <class Done>
     static void waitFor(Done done, std::chrono::seconds deadline) {
         const auto until = std::chrono::steady_clock::now() + deadline;
-        while (!done() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (!done() && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 
     TempTree bin_;

@@ -50,5 +50,6 @@ private:
 // Moves this process into a mount namespace of its own, so that its mounts
 // are seen by nobody else and go with it; false without root.
 inline bool privateMountNamespace() {
-    return geteuid() == 0 && unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return geteuid() == 0 && unshare(CLONE_NEWNS) == 0 &&
+           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }

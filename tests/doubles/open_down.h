@@ -11,7 +11,8 @@ void openDown(const browse::Lists& lists, const platform::Path& target, Open ope
     open(lists.dir1().firstIndex());
     while (lists.dir1().path() != target) {
         int next = 0;
-        while (next < lists.dir1().listCount() && !wanted.starts_with(lists.dir1().list(next).native() + separator)) ++next;
+        while (next < lists.dir1().listCount() && !wanted.starts_with(lists.dir1().list(next).native() + separator))
+            ++next;
         if (next == lists.dir1().listCount()) return;
         open(next);
     }

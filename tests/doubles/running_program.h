@@ -43,7 +43,8 @@ struct RunningProgram {
     }
     // Opens `target` in Dir1 by double clicks, from the top entry down.
     void open(const platform::Path& target) {
-        openDown(lists(), target, [this](int index) { clickRow(Control::Dir1, running.presenter.rows().rowOf(index), true); });
+        openDown(lists(), target,
+                 [this](int index) { clickRow(Control::Dir1, running.presenter.rows().rowOf(index), true); });
     }
     // Selects the file of that name in File1 with a click.
     void select(const std::string& name) {

@@ -66,7 +66,8 @@ public:
     platform::NativeString driveRootOf(const Path& path) const override {
         platform::NativeString root;
         for (const platform::Drive& drive : drives())
-            if ((path.native() + separator()).starts_with(drive.root.native()) && drive.root.native().size() > root.size())
+            if ((path.native() + separator()).starts_with(drive.root.native()) &&
+                drive.root.native().size() > root.size())
                 root = drive.root.native();
         return root;
     }

@@ -63,12 +63,14 @@ struct TreeLists {
     }
     std::vector<platform::Path> dirEntries() const {
         std::vector<platform::Path> entries;
-        for (int i = lists.dir1().firstIndex(); i < lists.dir1().listCount(); ++i) entries.push_back(lists.dir1().list(i));
+        for (int i = lists.dir1().firstIndex(); i < lists.dir1().listCount(); ++i)
+            entries.push_back(lists.dir1().list(i));
         return entries;
     }
     std::vector<std::string> fileNames() const {
         std::vector<std::string> names;
-        for (int i = 0; i < lists.file1().listCount(); ++i) names.push_back(platform::Path(lists.file1().name(i)).string());
+        for (int i = 0; i < lists.file1().listCount(); ++i)
+            names.push_back(platform::Path(lists.file1().name(i)).string());
         return names;
     }
 

@@ -31,8 +31,10 @@ inline void removeTree(const std::wstring& path) {
         if (name == L"." || name == L"..") continue;
         SetFileAttributesW(exact(child).c_str(), FILE_ATTRIBUTE_NORMAL);
         const DWORD kind = entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
-        if (kind == FILE_ATTRIBUTE_DIRECTORY) removeTree(child);
-        else if (!DeleteFileW(exact(child).c_str())) RemoveDirectoryW(exact(child).c_str());  // a link, not its target
+        if (kind == FILE_ATTRIBUTE_DIRECTORY)
+            removeTree(child);
+        else if (!DeleteFileW(exact(child).c_str()))
+            RemoveDirectoryW(exact(child).c_str());  // a link, not its target
     }
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     if (!isDrive(path)) RemoveDirectoryW(exact(path).c_str());
@@ -55,7 +57,8 @@ public:
 
     // An empty file; false when the file system refuses the name.
     bool file(std::wstring_view name, DWORD attributes = 0) const {
-        HANDLE file = CreateFileW(exact(*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        HANDLE file =
+            CreateFileW(exact(*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         return file != INVALID_HANDLE_VALUE && CloseHandle(file);
     }
     bool directory(std::wstring_view name, DWORD attributes = 0) const {

@@ -32,7 +32,11 @@ platform::Drive drive(wchar_t letter) {
 
 // Every root ends in the separator, a network share's too.
 TEST(DriveRoots, EachPathHasTheRootOfItsDrive) {
-    struct Case { const wchar_t* name; const wchar_t* path; const wchar_t* root; };
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* path;
+        const wchar_t* root;
+    };
     const Case cases[] = {
         {L"a letter's folder", L"c:\\maps\\x", L"C:\\"},
         {L"a letter alone", L"D:", L"D:\\"},
@@ -67,7 +71,8 @@ TEST(Win32FileSystemTest, DrivesAreListedUnreadAndOneThatIsNotReadyFailsWhenOpen
 TEST(Win32FileSystemTest, ALabelThatDoesNotComeInTimeIsLeftOut) {
     if (!GetEnvironmentVariableW(L"QUARVEL_HUNG_HOST_MOUNT", nullptr, 0)) GTEST_SKIP() << "no hung mount on the host";
     const auto drives = platform::Win32FileSystem().drives(none);
-    const auto d = std::find_if(drives.begin(), drives.end(), [](const platform::Drive& drive) { return drive.text == L"d:"; });
+    const auto d =
+        std::find_if(drives.begin(), drives.end(), [](const platform::Drive& drive) { return drive.text == L"d:"; });
     ASSERT_NE(d, drives.end());
     EXPECT_EQ(d->label, L"") << "Wine read the label after all";
 }
@@ -132,7 +137,8 @@ TEST(Win32FileSystemTest, OddNamesAreListedAndDeletedExactly) {
 // directory; a deletion removes neither a directory nor a read-only file.
 TEST(Win32FileSystemTest, IdentitiesTellFilesApartAndDeletionRefusesWhatIsNoFile) {
     Folder folder(L"D:\\refusals");
-    ASSERT_TRUE(folder.file(L"a.pkg") && folder.file(L"b.pkg") && folder.file(L"read-only.pkg", FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(folder.file(L"a.pkg") && folder.file(L"b.pkg") &&
+                folder.file(L"read-only.pkg", FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(folder.directory(L"folder"));
     const platform::OpenDirectory open = fileSystem.openDirectory(folder.path);
     const auto a = fileSystem.identifyFile(open, L"a.pkg");
@@ -148,8 +154,10 @@ TEST(Win32FileSystemTest, IdentitiesTellFilesApartAndDeletionRefusesWhatIsNoFile
 
     const auto readOnly = fileSystem.identifyFile(open, L"read-only.pkg");
     for (const wchar_t* name : {L"folder", L"read-only.pkg"})
-        EXPECT_THROW(fileSystem.deleteFile(open, name, *readOnly, none), platform::PlatformFailure) << text::displayText(name);
-    EXPECT_THROW(fileSystem.deleteFile(open, L"a.pkg", *a, none), platform::PlatformFailure) << "another file took its name";
+        EXPECT_THROW(fileSystem.deleteFile(open, name, *readOnly, none), platform::PlatformFailure)
+            << text::displayText(name);
+    EXPECT_THROW(fileSystem.deleteFile(open, L"a.pkg", *a, none), platform::PlatformFailure)
+        << "another file took its name";
     const platform::DirectoryListing after = fileSystem.readDirectory(folder.path, none);
     EXPECT_EQ(names(after.files), (Names{L"a.pkg", L"a-old.pkg", L"read-only.pkg"}));
     EXPECT_EQ(names(after.subdirectories), Names{L"folder"});
@@ -189,14 +197,15 @@ TEST(Win32FileSystemTest, AFileHeldOpenElsewhereIsReportedAsPendingDeletion) {
     ASSERT_TRUE(folder.file(L"held.pkg"));
     const platform::OpenDirectory open = fileSystem.openDirectory(folder.path);
     const auto held = fileSystem.identifyFile(open, L"held.pkg");
-    HANDLE other = CreateFileW((folder / L"held.pkg").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
+    HANDLE other = CreateFileW((folder / L"held.pkg").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     try {
         fileSystem.deleteFile(open, L"held.pkg", *held, none);
         ADD_FAILURE() << "no word of the other program";
     } catch (const platform::PlatformFailure& failure) {
-        EXPECT_NE(std::string(failure.what()).find("another program holds it open"), std::string::npos) << failure.what();
+        EXPECT_NE(std::string(failure.what()).find("another program holds it open"), std::string::npos)
+            << failure.what();
     }
     CloseHandle(other);
     EXPECT_FALSE(folder.exists(L"held.pkg"));

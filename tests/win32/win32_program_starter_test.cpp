@@ -25,7 +25,8 @@ protected:
 // its show state and where it lies, a line each.
 std::wstring report() {
     std::ifstream file;
-    for (int tries = 0; tries < 200 && (file.open("fake-ucc.txt", std::ios::binary), !file.is_open()); ++tries) Sleep(50);
+    for (int tries = 0; tries < 200 && (file.open("fake-ucc.txt", std::ios::binary), !file.is_open()); ++tries)
+        Sleep(50);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     file.close();
     DeleteFileW(L"fake-ucc.txt");
@@ -36,11 +37,12 @@ std::wstring report() {
 // backslash inside the quotes a blank needs, a quote.
 TEST_F(StarterTest, TheOperandArrivesAsOneArgumentAndTheToolStartsMinimised) {
     SetEnvironmentVariableW(L"PATH", L"Z:" FAKE_UCC_DIR);  // the build tree, through Wine's Z: drive
-    for (const std::wstring operand : {L"D:\\a.pkg", L"D:\\maps\\*", L"D:\\my maps\\a b.pkg", L"D:\\my maps\\", L"D:\\",
-                                       L"D:\\\U0001F600 \"\\x"}) {
+    for (const std::wstring operand :
+         {L"D:\\a.pkg", L"D:\\maps\\*", L"D:\\my maps\\a b.pkg", L"D:\\my maps\\", L"D:\\", L"D:\\\U0001F600 \"\\x"}) {
         platform::Win32ProgramStarter().start({L"ucc", L"compress", operand}, none);
         const std::wstring said = report();
-        EXPECT_EQ(said.substr(0, said.rfind(L"\nfrom ")), L"ucc\ncompress\n" + operand + L"\nshow " + std::to_wstring(SW_SHOWMINIMIZED));
+        EXPECT_EQ(said.substr(0, said.rfind(L"\nfrom ")),
+                  L"ucc\ncompress\n" + operand + L"\nshow " + std::to_wstring(SW_SHOWMINIMIZED));
     }
 }
 
@@ -56,7 +58,8 @@ TEST_F(StarterTest, APackerPlantedInTheWorkingDirectoryIsNeverRun) {
     const std::wstring said = report();
     EXPECT_NE(said.find(L"\nfrom Z:"), std::wstring::npos) << "the one on PATH ran";
     SetEnvironmentVariableW(L"PATH", L"C:\\windows\\system32");
-    EXPECT_THROW(platform::Win32ProgramStarter().start({L"ucc", L"compress", L"D:\\a.pkg"}, none), platform::ProgramNotFound);
+    EXPECT_THROW(platform::Win32ProgramStarter().start({L"ucc", L"compress", L"D:\\a.pkg"}, none),
+                 platform::ProgramNotFound);
     DeleteFileW(planted.c_str());
 }
 

@@ -29,7 +29,8 @@ using window::Control;
 // like a network folder whose server went down.
 class StuckFileSystem final : public platform::Win32FileSystem {
 public:
-    platform::DirectoryListing readDirectory(const platform::Path& directory, platform::Checkpoints& job) const override {
+    platform::DirectoryListing readDirectory(const platform::Path& directory,
+                                             platform::Checkpoints& job) const override {
         if (directory.native() == L"G:\\sub") {
             std::unique_lock lock(mutex_);
             releasedCondition_.wait(lock, [this] { return released_; });
@@ -54,7 +55,8 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetEnvironmentVariableW(L"PATH", L"Z:" UCC_DIR);  // the build tree, through Wine's Z: drive
-        ASSERT_TRUE(SetCurrentDirectoryW(L"G:\\") && root.file(L"a.pkg") && root.file(L"b.pkg") && root.directory(L"sub"));
+        ASSERT_TRUE(SetCurrentDirectoryW(L"G:\\") && root.file(L"a.pkg") && root.file(L"b.pkg") &&
+                    root.directory(L"sub"));
         form1.setWait(&wiring.wait());
         presenter.start();
         pump();
@@ -88,7 +90,9 @@ protected:
         pump();
     }
     int count(Control list) { return static_cast<int>(send(list, LVM_GETITEMCOUNT)); }
-    int selected(Control list) { return static_cast<int>(send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
+    int selected(Control list) {
+        return static_cast<int>(send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
     // What a screen reader reads for a row.
     std::wstring itemText(Control list, int row) {
         wchar_t text[512] = {};
@@ -144,7 +148,8 @@ TEST_F(WindowTest, EveryControlSitsAtItsTablePlaceInTabOrderWithItsCaptionWhole)
             EXPECT_LE(caption.cx, control.width / 15 - 4) << control.name << " shows its caption whole";
         }
         // Each control in its role's font: the buttons' and Drive1's bold, the others regular.
-        const auto& role = control.font == window::FontRole::Button ? window::form1.buttonFont : window::form1.windowFont;
+        const auto& role =
+            control.font == window::FontRole::Button ? window::form1.buttonFont : window::form1.windowFont;
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_EQ(font.lfWeight, role.weight) << control.name;
@@ -243,7 +248,9 @@ TEST_F(WindowTest, TypeAheadSidewaysScrollReadableRowsAndARetriedDrive) {
     send(Control::Drive1, WM_KEYDOWN, VK_RETURN);
     pump();
     const int drive = program.lists.drive1().listIndex();
-    EXPECT_EQ(std::count(recorder.seen.begin(), recorder.seen.end(), std::tuple(Control::Drive1, window::Event::Change, drive)), 1);
+    EXPECT_EQ(std::count(recorder.seen.begin(), recorder.seen.end(),
+                         std::tuple(Control::Drive1, window::Event::Change, drive)),
+              1);
 }
 
 // Moved to a monitor of twice the DPI, the window lays itself out again from
@@ -304,8 +311,9 @@ TEST_F(WindowTest, ADriveThatArrivesIsListed) {
     recorder.seen.clear();
     SendMessageW(form1.window(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
     pump();
-    EXPECT_EQ(recorder.seen, (std::vector<std::tuple<Control, window::Event, int>>{
-                                 {Control::Drive1, window::Event::DrivesChanged, -1}}));
+    EXPECT_EQ(
+        recorder.seen,
+        (std::vector<std::tuple<Control, window::Event, int>>{{Control::Drive1, window::Event::DrivesChanged, -1}}));
 }
 
 // Started on a drive the system does not list (mapped after Wine's server
@@ -318,7 +326,8 @@ TEST(UnlistedDrive, TheWorkingDirectorysDriveIsListedAndOpened) {
     ASSERT_TRUE(SetCurrentDirectoryW(L"K:\\maps")) << "scripts/test-windows maps K: with a folder maps";
     RecordingStarter starter;
     ScriptedDialogs dialogs;
-    app::Program program({std::make_shared<platform::Win32FileSystem>(), lent<platform::ProgramStarter>(starter), dialogs});
+    app::Program program(
+        {std::make_shared<platform::Win32FileSystem>(), lent<platform::ProgramStarter>(starter), dialogs});
     program.raise(Control::Form1, window::Event::Load, -1);
     EXPECT_EQ(program.lists.drive1().drive().text, L"k:");
     EXPECT_EQ(program.lists.dir1().path().native(), L"K:\\");

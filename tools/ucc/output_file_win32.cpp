@@ -16,8 +16,8 @@ OutputFile::OutputFile(const std::filesystem::path& final) : final_(final) {
                               L"." + final_.filename().native() + L".";
     for (unsigned attempt = 0;; ++attempt) {
         temporary_ = stem + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
-        descriptor_ = _wopen(temporary_.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
-                             _S_IREAD | _S_IWRITE);
+        descriptor_ =
+            _wopen(temporary_.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
         if (descriptor_ >= 0) break;
         if (errno != EEXIST || attempt == 1000) {
             temporary_.clear();

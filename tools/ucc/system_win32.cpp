@@ -15,9 +15,9 @@ std::string shown(const std::filesystem::path& path) { return platform::toUtf8(p
 
 std::string lastSystemError() {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        GetLastError(), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, GetLastError(), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length ? std::wstring(buffer, length) : L"unknown error";
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
@@ -40,15 +40,14 @@ std::vector<std::filesystem::path> visibleEntries(const std::filesystem::path& d
     }
     do {
         const std::wstring name = entry.cFileName;
-        if (name != L"." && name != L".." && !(entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        if (name != L"." && name != L".." &&
+            !(entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             entries.emplace_back(directory.native() + name);
     } while (FindNextFileW(search.get(), &entry));
     return entries;
 }
 
-int openToRead(const std::filesystem::path& path) {
-    return _wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-}
+int openToRead(const std::filesystem::path& path) { return _wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT); }
 
 // Windows names ignore case: "A.GZ" is a gzip name too.
 bool endsWithGz(const NativeString& name) {

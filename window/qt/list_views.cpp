@@ -65,7 +65,8 @@ ListView::ListView(Presenter& presenter, Control list, QWidget* parent)
         const QModelIndexList rows = selectionModel()->selectedRows();
         selectedByUser(rows.isEmpty() ? -1 : rows.first().row());
     });
-    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex& index) { presenter_.activate(list_, index.row()); });
+    connect(this, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { presenter_.activate(list_, index.row()); });
 }
 
 void ListView::selectedByUser(int row) {
@@ -98,7 +99,8 @@ QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex
     // Nothing takes Dir1's highlight away: not a click below the last row, not
     // Ctrl+click or Ctrl+Space on the highlighted row.
     if (!index.isValid()) return QItemSelectionModel::NoUpdate;
-    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) return QItemSelectionModel::ClearAndSelect;
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect;
     return command;
 }
 

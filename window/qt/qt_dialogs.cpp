@@ -30,8 +30,7 @@ bool QtDialogs::confirm(const std::string& text, const std::string& detail) {
 }
 
 void QtDialogs::report(const std::string& description, const std::string& subject) {
-    QMessageBox box(QMessageBox::Warning, boxTitle(), {}, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Warning, boxTitle(), {}, QMessageBox::Ok, QApplication::activeWindow());
     setPlainTexts(box, description, subject);
     box.exec();
 }

@@ -28,7 +28,12 @@ void QtWaitLoop::runEvents(std::optional<std::chrono::milliseconds> timeout) {
 }
 
 void QtWaitLoop::wake() {
-    QMetaObject::invokeMethod(this, [this] { if (loop_) loop_->quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (loop_) loop_->quit();
+        },
+        Qt::QueuedConnection);
 }
 
 void QtWaitLoop::showBusy(bool busy) {
@@ -45,9 +50,8 @@ bool QtWaitLoop::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         return wait_->input(static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape ? WaitInput::Escape
-                                                                                     : WaitInput::OtherInput);
-    case QEvent::Close:
-        return watched == &window_ && wait_->input(WaitInput::CloseRequest);
+                                                                                    : WaitInput::OtherInput);
+    case QEvent::Close: return watched == &window_ && wait_->input(WaitInput::CloseRequest);
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::InputMethod:
@@ -60,10 +64,8 @@ bool QtWaitLoop::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-        return wait_->input(WaitInput::OtherInput);  // as under a modal box
-    default:
-        return false;
+    case QEvent::TouchEnd: return wait_->input(WaitInput::OtherInput);  // as under a modal box
+    default: return false;
     }
 }
 

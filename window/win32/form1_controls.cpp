@@ -61,7 +61,8 @@ HWND createControl(HWND window, const ControlDescription& control, SUBCLASSPROC 
 
 }  // namespace
 
-ControlHandles createControls(HWND window, const FormDescription& form, SUBCLASSPROC listProcedure, DWORD_PTR reference) {
+ControlHandles createControls(HWND window, const FormDescription& form, SUBCLASSPROC listProcedure,
+                              DWORD_PTR reference) {
     // The manifest asks for common controls 6: they are registered here.
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
@@ -69,7 +70,8 @@ ControlHandles createControls(HWND window, const FormDescription& form, SUBCLASS
     // Creation order is tab order; the label, no stop, comes last.
     for (Control id : tabOrder(form))
         for (const ControlDescription& control : form.controls)
-            if (control.id == id) controls[static_cast<size_t>(id)] = createControl(window, control, listProcedure, reference);
+            if (control.id == id)
+                controls[static_cast<size_t>(id)] = createControl(window, control, listProcedure, reference);
     for (const ControlDescription& control : form.controls)
         if (control.kind == ControlClass::Label)
             controls[static_cast<size_t>(control.id)] = createControl(window, control, listProcedure, reference);

@@ -23,6 +23,7 @@ void registerForm1Class(HINSTANCE instance, WNDPROC procedure);
 // label, no stop, last), each at a place of no meaning yet: layOut() places
 // them. Dir1 and File1 are virtual list-views drawn by the window, their
 // keys handed to `listProcedure` first with `reference`.
-ControlHandles createControls(HWND window, const FormDescription& form, SUBCLASSPROC listProcedure, DWORD_PTR reference);
+ControlHandles createControls(HWND window, const FormDescription& form, SUBCLASSPROC listProcedure,
+                              DWORD_PTR reference);
 
 }  // namespace window

@@ -66,7 +66,8 @@ void paintBanner(HWND window, HBITMAP banner, HBITMAP banner2x, UINT dpi) {
             BitBlt(dc, 0, 0, drawing.width, drawing.height, memory.get(), 0, 0, SRCCOPY);
         } else {
             SetStretchBltMode(dc, HALFTONE);
-            StretchBlt(dc, 0, 0, drawing.width, drawing.height, memory.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
+            StretchBlt(dc, 0, 0, drawing.width, drawing.height, memory.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight,
+                       SRCCOPY);
         }
     }
     EndPaint(window, &paint);

@@ -140,7 +140,8 @@ LRESULT CALLBACK Form1Input::listProcedure(HWND list, UINT message, WPARAM wPara
     self.highSurrogate_ = 0;
     const Modifiers modifiers = modifiersNow();
     if (!typesText(utf8Of(typed), modifiers)) return DefSubclassProc(list, message, wParam, lParam);
-    PostMessageW(self.window_, typedMessage, MAKEWPARAM(static_cast<WORD>(id), packed(modifiers)), static_cast<LPARAM>(typed));
+    PostMessageW(self.window_, typedMessage, MAKEWPARAM(static_cast<WORD>(id), packed(modifiers)),
+                 static_cast<LPARAM>(typed));
     return 0;
 }
 

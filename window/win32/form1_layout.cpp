@@ -53,14 +53,17 @@ Form1Fonts layOutForm1(HWND window, const FormDescription& form, const ControlHa
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     Form1Fonts fonts{createFont(form.windowFont, form.windowFont.pointSize, dpi),
-                     createFont(form.buttonFont, form.buttonFont.pointSize, dpi), {}, 16};
+                     createFont(form.buttonFont, form.buttonFont.pointSize, dpi),
+                     {},
+                     16};
     const platform::WindowDc dc(window);
     TEXTMETRICW metrics;
     {
         const Selected selected(dc.get(), fonts.window.get());
         GetTextMetricsW(dc.get(), &metrics);
     }
-    fonts.rowHeight = std::max<int>(metrics.tmHeight + scaledTo(dpi, 2), scaledTo(dpi, 14));  // the text, and Dir1's folder
+    fonts.rowHeight =
+        std::max<int>(metrics.tmHeight + scaledTo(dpi, 2), scaledTo(dpi, 14));  // the text, and Dir1's folder
     for (const ControlDescription& control : form.controls) {
         HWND handle = controls[static_cast<size_t>(control.id)];
         const int x = twipsToPixels(control.left, dpi), y = twipsToPixels(control.top, dpi);
@@ -69,15 +72,17 @@ Form1Fonts layOutForm1(HWND window, const FormDescription& form, const ControlHa
         HFONT font = control.font == FontRole::Button ? fonts.button.get() : fonts.window.get();
         if (control.kind == ControlClass::CommandButton) {
             const std::wstring caption = platform::fromUtf8(control.caption);
-            const double pointSize = fittedPointSize(description.pointSize, width - 2 * scaledTo(dpi, 6), [&](double size) {
-                const OwnedFont trial = createFont(description, size, dpi);
-                return static_cast<double>(textWidth(dc.get(), trial.get(), caption));
-            });
+            const double pointSize =
+                fittedPointSize(description.pointSize, width - 2 * scaledTo(dpi, 6), [&](double size) {
+                    const OwnedFont trial = createFont(description, size, dpi);
+                    return static_cast<double>(textWidth(dc.get(), trial.get(), caption));
+                });
             fonts.buttons.push_back(createFont(description, pointSize, dpi));
             font = fonts.buttons.back().get();
         }
         const bool combo = control.kind == ControlClass::DriveListBox;
-        SetWindowPos(handle, nullptr, x, y, width, combo ? height + 8 * fonts.rowHeight : height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle, nullptr, x, y, width, combo ? height + 8 * fonts.rowHeight : height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         if (combo) fitComboHeight(handle, height);
     }
@@ -89,7 +94,8 @@ void sizeColumn(HWND view, const Rows& rows, Control list, HFONT font, UINT dpi)
     GetClientRect(view, &client);
     const platform::WindowDc dc(view);
     const int widest = rows.widest(list, [&](int row) {
-        const int before = list == Control::Dir1 ? rows.indent(list, row) * scaledTo(dpi, dirIndentPixels) + scaledTo(dpi, 20) : 0;
+        const int before =
+            list == Control::Dir1 ? rows.indent(list, row) * scaledTo(dpi, dirIndentPixels) + scaledTo(dpi, 20) : 0;
         return before + textWidth(dc.get(), font, platform::fromUtf8(rows.text(list, row))) + scaledTo(dpi, 6);
     });
     SendMessageW(view, LVM_SETCOLUMNWIDTH, 0, std::max<int>(widest, client.right));

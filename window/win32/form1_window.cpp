@@ -198,7 +198,8 @@ LRESULT Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        painter_.draw(item, static_cast<Control>(item.CtlID - firstControlId), presenter_.rows(), fonts_.window.get(), dpi_);
+        painter_.draw(item, static_cast<Control>(item.CtlID - firstControlId), presenter_.rows(), fonts_.window.get(),
+                      dpi_);
         return TRUE;
     }
     case WM_ERASEBKGND: return onEraseBackground(reinterpret_cast<HDC>(wParam));

@@ -75,7 +75,8 @@ private:
     HWND lastFocus_ = nullptr;
     std::exception_ptr failure_;
     Win32WaitLoop waitLoop_{[this] {
-                                if (window_ && !IsWindowVisible(window_)) showWindow();  // start-up never waits to show it
+                                if (window_ && !IsWindowVisible(window_))
+                                    showWindow();  // start-up never waits to show it
                             },
                             [this] { close(); }};
 };
