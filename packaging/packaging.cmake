@@ -7,6 +7,8 @@ set(CPACK_PACKAGE_VENDOR "Zobrel and Kaspiet")
 set(CPACK_PACKAGE_CONTACT "Zobrel and Kaspiet <quarvel2@quarvel.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Compress and decompress files with the ucc packer")
 set(CPACK_STRIP_FILES ON)
+# Every file in a package gets the time SOURCE_DATE_EPOCH names, not its build time.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/clamp_times.cmake)
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
