@@ -25,7 +25,7 @@ constexpr std::array<EventRow, 13> table = {{
      [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::CompressFile); }},
     {Command7, Click,
      [](Program& p, int) { actions::startTool(p.lists, p.services.starter, actions::Tool::DecompressFile); }},
-    {Command4, Click, [](Program& p, int) { actions::deleteSelectedFile(p.lists, p.services.dialogs); }},
+    {Command4, Click, [](Program& p, int) { actions::deleteSelectedFile(p.lists, p.boxes); }},
     {Command3, Click, [](Program& p, int) { p.lists.refreshFiles(); }},
     {Command2, Click,
      [](Program& p, int) {

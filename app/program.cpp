@@ -9,11 +9,12 @@ namespace app {
 
 Program::Program(Services services)
     : services(std::move(services)),
+      boxes(this->services.dialogs),
       jobs([fileSystem = this->services.fileSystem](const platform::Path& path) {
           return fileSystem->driveRootOf(path);
       }),
       lists(this->services.fileSystem, jobs),
-      boundary_(this->services.dialogs) {}
+      boundary_(boxes) {}
 
 void Program::raise(window::Control control, window::Event event, int item) {
     for (const EventRow& entry : form1Events()) {

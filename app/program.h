@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/program_starter.h"
 #include "window/controls.h"
+#include "window/shown_before_boxes.h"
 
 #include <functional>
 #include <memory>
@@ -42,6 +43,8 @@ public:
     int finish(int code) const;
 
     Services services;
+    // The boxes the program shows: the window's, drawn over lists told all that changed.
+    window::ShownBeforeBoxes boxes;
     jobs::Runner jobs;
     browse::Lists lists;
     // Closes the window; the front-end sets it. The program ends with it.

@@ -181,6 +181,21 @@ TEST_F(PresenterTest, TypingSelectsAFileAndHighlightsAFolder) {
     EXPECT_EQ(view.take().back(), "File1 select 0");
 }
 
+// Letters typed in a list that has since changed its rows start a new prefix.
+TEST_F(PresenterTest, TypeAheadStartsAfreshWhenTheRowsChange) {
+    tree.directory("D/work/newcomer/wo");
+    tree.directory("D/work/newcomer/nework");
+    presenter.key(Control::Dir1, window::Key::Other, "w", {}, 100);  // work
+    presenter.key(Control::Dir1, window::Key::Return, "", {}, 150);
+    presenter.key(Control::Dir1, window::Key::Other, "n", {}, 200);
+    presenter.key(Control::Dir1, window::Key::Other, "e", {}, 250);
+    presenter.key(Control::Dir1, window::Key::Return, "", {}, 300);  // newcomer
+    presenter.key(Control::Dir1, window::Key::Other, "w", {}, 500);
+    presenter.key(Control::Dir1, window::Key::Other, "o", {}, 550);
+    EXPECT_EQ(program.lists.dir1().path(), path("D/work/newcomer"));
+    EXPECT_EQ(program.lists.dir1().list(program.lists.dir1().listIndex()), path("D/work/newcomer/wo"));
+}
+
 TEST(Layout, TabOrderCaptionsAndBanner) {
     const std::vector<Control> order = window::tabOrder(window::form1);
     EXPECT_EQ(order.size(), 9u) << "every control but the label";

@@ -32,14 +32,17 @@ protected:
     ScriptedDialogs dialogs;
 };
 
-// Answers the next modal box with `key` once it shows, and tells what it showed.
+// Answers the next modal box with `key` once it shows, and tells what it
+// showed; `whileShown` runs while it is up.
 struct BoxAnswer {
-    explicit BoxAnswer(Qt::Key key) {
-        QObject::connect(&poll, &QTimer::timeout, [this, key] {
+    explicit BoxAnswer(
+        Qt::Key key, std::function<void()> whileShown = [] {}) {
+        QObject::connect(&poll, &QTimer::timeout, [this, key, whileShown] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
             poll.stop();
             seen = {box->windowTitle(), box->text(), box->informativeText(), box->icon() == QMessageBox::NoIcon};
+            whileShown();
             QTest::keyClick(box, key);
         });
         poll.start(10);
@@ -56,9 +59,14 @@ TEST_F(ProgramTest, TheRealConfirmationBoxNamesTheFileAndEscapeMeansNo) {
     RunningProgram program(fs, starter, boxes);
     EXPECT_EQ(QApplication::focusWidget(), program.form().control(Control::Drive1));
     program.select("top.txt");
+    QWidget* file1 = program.form().control(Control::File1);
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-        BoxAnswer answer(key);
+        program.form().control(Control::Command4)->setFocus();  // where the click puts the keyboard
+        const QImage before = file1->grab().toImage();
+        QImage beneath;
+        BoxAnswer answer(key, [&] { beneath = file1->grab().toImage(); });
         program.click(Control::Command4);
+        EXPECT_EQ(beneath, before) << "the list stays drawn beneath the question";
         EXPECT_EQ(answer.seen.title, "quarvel2");
         EXPECT_EQ(answer.seen.text, "Are You sure?");
         EXPECT_EQ(answer.seen.detail.toStdString(), path("D/top.txt").native());
@@ -121,6 +129,20 @@ TEST_F(ProgramTest, AfterAReportedLoadFailureTheWindowOpensOnTheWorkingDirectory
     });
     EXPECT_EQ(QApplication::exec(), 7);
     EXPECT_TRUE(running);
+}
+
+// No ucc anywhere: the report says so plainly, where it looked, and what to do.
+TEST_F(ProgramTest, AMissingPackerIsReportedWithWhereItWasLookedFor) {
+    const std::string previous = std::getenv("PATH");
+    setenv("PATH", (tree.directory("empty bin").native() + ":relative:").c_str(), 1);
+    RunningProgram program(fs, starter, dialogs);
+    program.select("top.txt");
+    program.click(Control::Command6);
+    setenv("PATH", previous.c_str(), 1);
+    ASSERT_EQ(dialogs.reported.size(), 1u);
+    EXPECT_EQ(dialogs.reported[0], "No such file or directory\n\nThe packer ucc was not found. Looked in:\n" +
+                                       tree.directory("empty bin").native() +
+                                       "\n\nInstall ucc, or put it in one of these folders.");
 }
 
 TEST_F(ProgramTest, WhatTheStandInPackerWritesShowsAfterRefresh) {

@@ -5,6 +5,7 @@
 #include "window/layout.h"
 #include "window/qt/list_views.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QImage>
@@ -195,6 +196,66 @@ TEST_F(WindowTest, DeepNamesCanBeScrolledIntoView) {
     const int needed = window::dirIndentPixels * program.running.presenter.rows().indent(Control::Dir1, lastRow) +
                        QFontMetrics(dir1->font()).horizontalAdvance(name);
     EXPECT_GE(dir1->horizontalScrollBar()->maximum() + dir1->viewport()->width(), needed);
+    // The open folder in view, as many of its ancestors above it as fit.
+    const int open = program.running.presenter.rows().rowOf(-1);
+    const auto wholeInView = [&](int row) {
+        const QRect rect = dir1->visualRect(dir1->model()->index(row, 0));
+        return rect.top() >= 0 && rect.bottom() < dir1->viewport()->height();
+    };
+    EXPECT_TRUE(wholeInView(open));
+    EXPECT_FALSE(wholeInView(open + 1)) << "ancestors above it, not subfolders below";
+    EXPECT_GT(dir1->indexAt(QPoint(2, 2)).row(), 0) << "too deep for all its ancestors";
+}
+
+// What a screen reader is told: the window a frame named by its title, the
+// drive box "Drive" with the drive beside, the label by its text, folder
+// rows by level and state, and the focus in one list only.
+TEST_F(WindowTest, AScreenReaderHearsNamesLevelsAndOneFocus) {
+    window::Form1& form = program.form();
+    const auto accessible = [&](Control id) { return QAccessible::queryAccessibleInterface(form.control(id)); };
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&form);
+    EXPECT_EQ(frame->role(), QAccessible::Window);
+    EXPECT_EQ(frame->text(QAccessible::Name), "Quarvel 2.0");
+    EXPECT_EQ(accessible(Control::Drive1)->text(QAccessible::Name), "Drive");
+    EXPECT_EQ(accessible(Control::Drive1)->text(QAccessible::Description), "D");
+    QAccessibleInterface* label = accessible(Control::Label1);
+    EXPECT_EQ(label->text(QAccessible::Name), "*Greetings from Zobrel and Kaspiet*");
+    ASSERT_TRUE(label->textInterface());
+    EXPECT_EQ(label->textInterface()->text(0, 10), "*Greetings");
+    QAccessibleInterface* dir1 = accessible(Control::Dir1);
+    ASSERT_EQ(dir1->childCount(), 4) << "D/, D/work (open), maps, old";
+    EXPECT_EQ(dir1->child(0)->text(QAccessible::Description), "open folder, level 1");
+    EXPECT_EQ(dir1->child(1)->text(QAccessible::Description), "open folder, level 2");
+    EXPECT_EQ(dir1->child(2)->text(QAccessible::Name), "maps");
+    EXPECT_EQ(dir1->child(2)->text(QAccessible::Description), "folder, level 3");
+    program.select("w.pkg");
+    form.control(Control::Dir1)->setFocus();
+    int focused = 0;
+    for (Control list : {Control::Dir1, Control::File1})
+        for (int row = 0; row < accessible(list)->childCount(); ++row)
+            focused += accessible(list)->child(row)->state().focused;
+    EXPECT_EQ(focused, 1) << "the current row of the list with the keyboard only";
+    EXPECT_TRUE(dir1->child(1)->state().focused);
+}
+
+// The list with the keyboard shows it: a frame on its current row, or
+// around it when it has none, and its selection in full.
+TEST_F(WindowTest, TheListWithTheKeyboardShowsAFocusMark) {
+    program.select("w.pkg");
+    for (Control list : {Control::Dir1, Control::File1}) {
+        QWidget* view = program.form().control(list);
+        program.form().control(Control::Command1)->setFocus();
+        const QImage without = view->grab().toImage();
+        view->setFocus();
+        EXPECT_NE(view->grab().toImage(), without) << window::form1.controls[list == Control::Dir1 ? 5 : 4].name;
+    }
+    tree.directory("D/work/empty");
+    program.open(path("D/work/empty"));
+    QWidget* empty = program.form().control(Control::File1);
+    program.form().control(Control::Command1)->setFocus();
+    const QImage without = empty->grab().toImage();
+    empty->setFocus();
+    EXPECT_NE(empty->grab().toImage(), without) << "a frame round a list with no rows";
 }
 
 TEST_F(WindowTest, Drive1PicksWithKeysAndRetriesAFailedDrive) {

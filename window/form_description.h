@@ -30,7 +30,7 @@ struct ControlDescription {
     int left, top, width, height;
     int tabIndex;
     FontRole font;
-    std::string_view accessibleName;
+    std::string_view accessibleName;  // what a screen reader calls it; empty: its caption
 };
 
 struct FormDescription {
@@ -67,14 +67,13 @@ inline constexpr FormDescription form1 = {
     {"Comic Sans MS", 8.25, 400},
     {"Comic Sans MS", 9.75, 700},
     {{
-        {Control::Drive1, "Drive1", ControlClass::DriveListBox, "", 120, 1440, 2175, 405, 0, FontRole::Button,
-         "Drives"},
+        {Control::Drive1, "Drive1", ControlClass::DriveListBox, "", 120, 1440, 2175, 405, 0, FontRole::Button, "Drive"},
         {Control::Command1, "Command1", ControlClass::CommandButton, "Compress Folder", 240, 5160, 1935, 495, 1,
          FontRole::Button, "Compress Folder"},
         {Control::Command2, "Command2", ControlClass::CommandButton, "Exit", 240, 5880, 1935, 495, 2, FontRole::Button,
          "Exit"},
         {Control::Label1, "Label1", ControlClass::Label, "*Greetings from Zobrel and Kaspiet*", 120, 6480, 4935, 375, 3,
-         FontRole::Window, "Greetings"},
+         FontRole::Window, ""},
         {Control::File1, "File1", ControlClass::FileListBox, "", 2640, 2040, 2295, 2790, 4, FontRole::Window, "Files"},
         {Control::Dir1, "Dir1", ControlClass::DirListBox, "", 120, 2040, 2295, 2895, 5, FontRole::Window, "Folders"},
         {Control::Command6, "Command6", ControlClass::CommandButton, "Compress File", 3000, 5160, 1935, 495, 6,

@@ -67,6 +67,9 @@ public:
     // The keyboard moved to `control`.
     void focus(Control control);
 
+    // Has the view show what changed now, in the middle of an event: before a box.
+    void showChangesNow() { showChanges(); }
+
     // Hands an event to the program, then has the view show what changed.
     // One event runs at a time: one raised while another runs (a box it
     // shows, or the wait for a job, lets the window's messages through)

@@ -45,6 +45,12 @@ std::string Rows::pathText(int row) const {
     return dirs.hasEntry(index) ? text::displayText(dirs.list(index).native()) : std::string();
 }
 
+std::string Rows::spokenState(Control list, int row) const {
+    if (list != Control::Dir1 || row < 0 || row >= count(list)) return {};
+    return std::string(isOpenFolder(row) ? "open folder" : "folder") + ", level " +
+           std::to_string(indent(list, row) + 1);
+}
+
 int Rows::widest(Control list, const std::function<int(int row)>& measure) const {
     std::vector<std::pair<size_t, int>> rows;  // (length, row)
     const int total = count(list);

@@ -31,6 +31,9 @@ public:
     bool isOpenFolder(int row) const;
     // Dir1: the whole path of a row, for its tip.
     std::string pathText(int row) const;
+    // What a screen reader says of a row beside its text: Dir1's level, and
+    // whether the folder is open (the open one and its ancestors) or closed.
+    std::string spokenState(Control list, int row) const;
     // Dir1: entry index and row, one from the other.
     int indexOfRow(int row) const;
     int rowOf(int index) const;

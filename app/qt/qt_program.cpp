@@ -17,7 +17,7 @@ QtProgram::QtProgram(Services services)
       presenter(program.lists, program),
       form(window::form1, presenter),
       waitLoop_(form),
-      wiring_(program, waitLoop_, [this] { form.close(); }) {
+      wiring_(program, presenter, waitLoop_, [this] { form.close(); }) {
     waitLoop_.setWait(&wiring_.wait());
     if (mounts_.descriptor() >= 0) {
         mountsChanged_ = std::make_unique<QSocketNotifier>(mounts_.descriptor(), QSocketNotifier::Exception);

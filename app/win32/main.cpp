@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <exception>
 
 namespace {
@@ -17,16 +18,22 @@ namespace {
 // The program in its window; the exit code.
 int run(int showCommand) {
     window::Win32Dialogs dialogs;
-    app::Program program(
-        {std::make_shared<platform::Win32FileSystem>(), std::make_shared<platform::Win32ProgramStarter>(), dialogs});
+    auto shown = std::make_shared<std::atomic<HWND>>(nullptr);  // where a tool's end is told
+    auto starter = std::make_shared<platform::Win32ProgramStarter>([shown](DWORD tool) {
+        if (HWND window = *shown) PostMessageW(window, window::Form1Window::toolEndedMessage, tool, 0);
+    });
+    app::Program program({std::make_shared<platform::Win32FileSystem>(), starter, dialogs});
     window::Presenter presenter(program.lists, program);
     window::Form1Window form1(window::form1, presenter, showCommand);
     if (!form1.window()) return 1;
     dialogs.setOwner(form1.window());
-    app::WindowWiring wiring(program, form1.waitLoop(), [&form1] { form1.close(); });
+    *shown = form1.window();
+    app::WindowWiring wiring(program, presenter, form1.waitLoop(), [&form1] { form1.close(); });
     form1.setWait(&wiring.wait());
     presenter.start();
-    return program.finish(form1.run());
+    const int code = form1.run();
+    *shown = nullptr;
+    return program.finish(code);
 }
 
 }  // namespace

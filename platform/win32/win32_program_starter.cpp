@@ -55,8 +55,9 @@ void Win32ProgramStarter::start(const ToolCommand& command, Checkpoints& job) {
     if (!CreateProcessW(found.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
                         &startup, &process))
         throw PlatformFailure::fromSystemError(static_cast<int>(GetLastError()), found);
-    // Nothing waits for the tool: its handles go at once.
-    const OwnedHandle thread(process.hThread), started(process.hProcess);
+    // Nothing waits for the tool; its end is only noted.
+    const OwnedHandle thread(process.hThread);
+    watch_.watch(OwnedHandle(process.hProcess), process.dwProcessId);
 }
 
 }  // namespace platform

@@ -10,12 +10,15 @@
 #include "window/layout.h"
 #include "window/twips.h"
 #include "window/win32/form1_window.h"
+#include "window/win32/win32_dialogs.h"
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <condition_variable>
 #include <mutex>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <dbt.h>
 #include <stdexcept>
 #include <tuple>
@@ -58,6 +61,7 @@ protected:
         ASSERT_TRUE(SetCurrentDirectoryW(L"G:\\") && root.file(L"a.pkg") && root.file(L"b.pkg") &&
                     root.directory(L"sub"));
         form1.setWait(&wiring.wait());
+        *shown = form1.window();
         presenter.start();
         pump();
     }
@@ -110,7 +114,13 @@ protected:
     test_drives::Folder root{L"G:"};
     std::shared_ptr<StuckFileSystem> system = std::make_shared<StuckFileSystem>();
     ScriptedDialogs dialogs;
-    app::Program program{{system, std::make_shared<platform::Win32ProgramStarter>(), dialogs}};
+    // Where a tool's end is told, as the program's main does.
+    std::shared_ptr<std::atomic<HWND>> shown = std::make_shared<std::atomic<HWND>>(nullptr);
+    app::Program program{{system, std::make_shared<platform::Win32ProgramStarter>([shown = shown](DWORD tool) {
+                              if (HWND window = *shown)
+                                  PostMessageW(window, window::Form1Window::toolEndedMessage, tool, 0);
+                          }),
+                          dialogs}};
     // Notes each event on its way to the program.
     struct Recorder final : window::UserInput {
         explicit Recorder(window::UserInput& program) : program(program) {}
@@ -123,7 +133,7 @@ protected:
     } recorder{program};
     window::Presenter presenter{program.lists, recorder};
     window::Form1Window form1{window::form1, presenter};
-    app::WindowWiring wiring{program, form1.waitLoop(), [this] { form1.close(); }};
+    app::WindowWiring wiring{program, presenter, form1.waitLoop(), [this] { form1.close(); }};
 };
 
 TEST_F(WindowTest, EveryControlSitsAtItsTablePlaceInTabOrderWithItsCaptionWhole) {
@@ -251,6 +261,128 @@ TEST_F(WindowTest, TypeAheadSidewaysScrollReadableRowsAndARetriedDrive) {
     EXPECT_EQ(std::count(recorder.seen.begin(), recorder.seen.end(),
                          std::tuple(Control::Drive1, window::Event::Change, drive)),
               1);
+}
+
+// The tool starts minimised with the input focus; once it ends, the
+// keyboard is the window's again, on the button that started it.
+TEST_F(WindowTest, TheKeyboardComesBackOnceTheToolEnds) {
+    click(Control::File1, 1);  // b.pkg
+    SetFocus(form1.control(Control::Command6));
+    send(Control::Command6, WM_KEYDOWN, VK_SPACE);
+    send(Control::Command6, WM_KEYUP, VK_SPACE);
+    pump();
+    ASSERT_TRUE(appears(L"b.pkg.gz"));
+    for (int tries = 0; tries < 100 && GetForegroundWindow() != form1.window(); ++tries) {
+        Sleep(20);
+        pump();
+    }
+    EXPECT_EQ(GetForegroundWindow(), form1.window());
+    EXPECT_EQ(GetFocus(), form1.control(Control::Command6));
+    MSG tab{form1.control(Control::Command6), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(form1.window(), &tab));
+    EXPECT_EQ(GetFocus(), form1.control(Control::Command7)) << "Tab moves on";
+}
+
+// What a control shows on the screen, or, `alone`, painted into a bitmap of
+// its own, so that boxes or windows over it on the screen do not count.
+std::vector<COLORREF> pixelsOf(HWND control, bool alone = false) {
+    UpdateWindow(control);  // what waits to be painted, painted now
+    RECT client;
+    GetClientRect(control, &client);
+    HDC screen = GetDC(control);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    if (alone)
+        PrintWindow(control, memory, PW_CLIENTONLY);
+    else
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> pixels(static_cast<size_t>(client.right * client.bottom));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(client.bottom), pixels.data(), &format, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(control, screen);
+    return pixels;
+}
+
+// The list with the keyboard shows it: its selection in full, a frame on its
+// current row once the keyboard cues show, or around it when it has no row.
+TEST_F(WindowTest, TheListWithTheKeyboardShowsAFocusMark) {
+    click(Control::File1, 1);
+    SendMessageW(form1.window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    for (Control list : {Control::Dir1, Control::File1}) {
+        SetFocus(form1.control(Control::Command1));
+        pump();
+        const auto without = pixelsOf(form1.control(list));
+        SetFocus(form1.control(list));
+        pump();
+        EXPECT_NE(pixelsOf(form1.control(list)), without) << static_cast<int>(list);
+    }
+    system->release();  // sub answers, and holds no file
+    click(Control::Dir1, 1);
+    PostMessageW(form1.control(Control::Dir1), WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    ASSERT_EQ(count(Control::File1), 0);
+    SetFocus(form1.control(Control::Command1));
+    pump();
+    const auto without = pixelsOf(form1.control(Control::File1));
+    SetFocus(form1.control(Control::File1));
+    pump();
+    EXPECT_NE(pixelsOf(form1.control(Control::File1)), without) << "a frame round a list with no rows";
+}
+
+// A screen reader reads the drive box as "Drive", and the lists by their names.
+TEST_F(WindowTest, AScreenReaderReadsTheControlsNames) {
+    const auto nameOf = [](HWND control) {
+        IAccessible* accessible = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                              reinterpret_cast<void**>(&accessible))))
+            return std::wstring(L"(none)");
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        std::wstring text = SUCCEEDED(accessible->get_accName(self, &name)) && name ? name : L"(none)";
+        SysFreeString(name);
+        accessible->Release();
+        return text;
+    };
+    EXPECT_EQ(nameOf(form1.control(Control::Dir1)), L"Folders");
+    EXPECT_EQ(nameOf(form1.control(Control::File1)), L"Files");
+    const std::wstring drive = nameOf(form1.control(Control::Drive1));
+    if (test_drives::underWine() && drive != L"Drive") GTEST_SKIP() << "Wine keeps no names set for screen readers";
+    EXPECT_EQ(drive, L"Drive");
+}
+
+// The boxes come centred on the window, and the lists stay drawn beneath them.
+TEST_F(WindowTest, ABoxComesOverTheWindowAndTheListsStayDrawnBeneath) {
+    window::Win32Dialogs boxes;
+    boxes.setOwner(form1.window());
+    static HWND owner, listBeneath;
+    static std::vector<COLORREF> beneath;
+    static POINT boxCentre;
+    owner = form1.window();
+    listBeneath = form1.control(Control::File1);
+    const auto before = pixelsOf(listBeneath, true);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = FindWindowW(L"#32770", L"quarvel2");
+        if (!box || !IsWindowVisible(box)) return;
+        RECT rect;
+        GetWindowRect(box, &rect);
+        boxCentre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        beneath = pixelsOf(listBeneath, true);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    boxes.report("The drive does not answer.", "G:\\sub");
+    KillTimer(nullptr, timer);
+    RECT window;
+    GetWindowRect(owner, &window);
+    EXPECT_NEAR(boxCentre.x, (window.left + window.right) / 2, 2);
+    EXPECT_NEAR(boxCentre.y, (window.top + window.bottom) / 2, 2);
+    EXPECT_EQ(beneath, before);
 }
 
 // Moved to a monitor of twice the DPI, the window lays itself out again from

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "accessibility.h"
 #include "drive_view.h"
 #include "fonts.h"
 #include "list_views.h"
@@ -40,6 +41,7 @@ private:
 
 Form1::Form1(const FormDescription& description, Presenter& presenter) : presenter_(presenter) {
     installFontStandIns();
+    installAccessibility();
     setObjectName(qtText(description.name));
     setWindowTitle(qtText(description.title));
     QIcon icon;
@@ -57,11 +59,14 @@ Form1::Form1(const FormDescription& description, Presenter& presenter) : present
 
     const double dpi = logicalDpiX();
     setFixedSize(twipsToPixels(description.clientWidth, dpi), twipsToPixels(description.clientHeight, dpi));
+    // A window of one size offers no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     for (const ControlDescription& control : description.controls) {
         QWidget* widget = createControl(control, description);
         widget->setObjectName(qtText(control.name));
-        widget->setAccessibleName(qtText(control.accessibleName));
+        if (!control.accessibleName.empty()) widget->setAccessibleName(qtText(control.accessibleName));
         widget->setGeometry(twipsToPixels(control.left, dpi), twipsToPixels(control.top, dpi),
                             twipsToPixels(control.width, dpi), twipsToPixels(control.height, dpi));
         if (auto* button = qobject_cast<QPushButton*>(widget)) button->setFont(fittedFont(*button));

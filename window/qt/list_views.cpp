@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <algorithm>
@@ -31,14 +32,35 @@ QVariant RowsModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole: return dir1 ? qtText(rows_.pathText(index.row())) : QVariant();
     case Qt::DecorationRole: return dir1 ? (rows_.isOpenFolder(index.row()) ? openFolder_ : closedFolder_) : QVariant();
     case IndentRole: return rows_.indent(list_, index.row());
+    case Qt::AccessibleDescriptionRole: return qtText(rows_.spokenState(list_, index.row()));
     default: return {};
     }
 }
 
+// A list without the keyboard shows its selection muted; the one with it
+// shows it in full, its current row framed.
 void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     QStyleOptionViewItem shifted(option);
     shifted.rect.setLeft(option.rect.left() + dirIndentPixels * index.data(RowsModel::IndentRole).toInt());
+    const bool keyboard = option.widget && option.widget->hasFocus();
+    if (!keyboard) {
+        shifted.state &= ~(QStyle::State_HasFocus | QStyle::State_Active);
+        shifted.palette.setCurrentColorGroup(QPalette::Inactive);
+    }
     QStyledItemDelegate::paint(painter, shifted, index);
+    if (keyboard && (option.state & QStyle::State_HasFocus)) {
+        const bool selected = option.state & QStyle::State_Selected;
+        drawFocusMark(*painter, option.rect,
+                      option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    }
+}
+
+void drawFocusMark(QPainter& painter, const QRect& around, const QColor& colour) {
+    painter.save();
+    painter.setPen(QPen(colour, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(around.adjusted(0, 0, -1, -1));
+    painter.restore();
 }
 
 QSize RowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -67,6 +89,11 @@ ListView::ListView(Presenter& presenter, Control list, QWidget* parent)
     });
     connect(this, &QListView::doubleClicked, this,
             [this](const QModelIndex& index) { presenter_.activate(list_, index.row()); });
+    // The muted selection of a list without the keyboard.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0xd4, 0xd8, 0xe0));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
+    setPalette(colours);
 }
 
 void ListView::selectedByUser(int row) {
@@ -76,10 +103,14 @@ void ListView::selectedByUser(int row) {
         presenter_.selectFile(row);
 }
 
+// New rows start at the top: then showing the selected row scrolls no
+// further than it must, and Dir1 keeps the open folder in view with as many
+// of its ancestors above it as fit.
 void ListView::reload() {
     const QScopedValueRollback guard(showing_, true);
     model_.reload();
     delegate_.measure(*this, presenter_.rows(), list_);
+    scrollToTop();
 }
 
 void ListView::showSelected(int row) {
@@ -111,6 +142,25 @@ void ListView::inputMethodEvent(QInputMethodEvent* event) {
         forwardKey(presenter_, list_, typed);
     }
     event->accept();
+}
+
+// The keyboard comes or goes: the selection and the mark are drawn anew.
+void ListView::focusInEvent(QFocusEvent* event) {
+    QListView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListView::focusOutEvent(QFocusEvent* event) {
+    QListView::focusOutEvent(event);
+    viewport()->update();
+}
+
+// A list with the keyboard but no current row shows the mark around itself.
+void ListView::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (!hasFocus() || (currentIndex().isValid() && model_.rowCount() > 0)) return;
+    QPainter painter(viewport());
+    drawFocusMark(painter, viewport()->rect().adjusted(1, 1, -1, -1), palette().color(QPalette::Text));
 }
 
 void ListView::keyPressEvent(QKeyEvent* event) {

@@ -28,6 +28,9 @@ private:
     QIcon openFolder_, closedFolder_;
 };
 
+// The keyboard's mark: a dotted frame.
+void drawFocusMark(QPainter& painter, const QRect& around, const QColor& colour);
+
 // Draws rows indented, all as wide as the widest, so that the view scrolls
 // far enough to read any name whole.
 class RowDelegate final : public QStyledItemDelegate {
@@ -59,6 +62,9 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void selectedByUser(int row);

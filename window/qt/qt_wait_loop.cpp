@@ -1,5 +1,7 @@
 #include "qt_wait_loop.h"
 
+#include "accessibility.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -37,6 +39,7 @@ void QtWaitLoop::wake() {
 }
 
 void QtWaitLoop::showBusy(bool busy) {
+    announceBusy(window_, busy);
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else

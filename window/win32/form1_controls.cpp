@@ -1,5 +1,7 @@
 #include "window/win32/form1_controls.h"
 
+#include "screen_reader_names.h"
+
 #include "platform/win32/wide_text.h"
 #include "resources/win32/resource_ids.h"
 #include "window/layout.h"
@@ -36,7 +38,11 @@ HWND createControl(HWND window, const ControlDescription& control, SUBCLASSPROC 
                                GetModuleHandleW(nullptr), nullptr);
     };
     switch (control.kind) {
-    case ControlClass::DriveListBox: return create(0, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+    case ControlClass::DriveListBox: {
+        HWND box = create(0, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+        nameForScreenReaders(box, platform::fromUtf8(control.accessibleName));
+        return box;
+    }
     case ControlClass::DirListBox:
     case ControlClass::FileListBox: {
         // A virtual list: rows are drawn from the lists, so a million cost

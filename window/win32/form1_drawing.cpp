@@ -33,9 +33,14 @@ void RowPainter::drawFolder(HDC dc, int left, const RECT& row, bool open, UINT d
 void RowPainter::draw(const DRAWITEMSTRUCT& item, Control list, const Rows& rows, HFONT font, UINT dpi) const {
     if (item.itemID == static_cast<UINT>(-1)) return;
     const int row = static_cast<int>(item.itemID);
+    // The list with the keyboard shows its selection in full, another muted.
+    const bool keyboard = GetFocus() == item.hwndItem;
     const bool selected = SendMessageW(item.hwndItem, LVM_GETITEMSTATE, item.itemID, LVIS_SELECTED) & LVIS_SELECTED;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    FillRect(item.hDC, &item.rcItem,
+             GetSysColorBrush(!selected  ? COLOR_WINDOW
+                              : keyboard ? COLOR_HIGHLIGHT
+                                         : COLOR_BTNFACE));
+    SetTextColor(item.hDC, GetSysColor(selected && keyboard ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     SetBkMode(item.hDC, TRANSPARENT);
     const Selected selectedFont(item.hDC, font);
     RECT text = item.rcItem;
@@ -48,7 +53,20 @@ void RowPainter::draw(const DRAWITEMSTRUCT& item, Control list, const Rows& rows
     }
     const std::wstring line = platform::fromUtf8(rows.text(list, row));
     DrawTextW(item.hDC, line.c_str(), static_cast<int>(line.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    // The keyboard's mark, once the keyboard cues show, as in the system's own lists.
+    if (keyboard && (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
+        DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void drawListFocusMark(HWND list) {
+    const bool focusedRow = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0;
+    const bool cuesHidden = SendMessageW(list, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS;
+    if (GetFocus() != list || focusedRow || cuesHidden) return;
+    RECT client;
+    GetClientRect(list, &client);
+    InflateRect(&client, -1, -1);
+    const platform::WindowDc dc(list);
+    DrawFocusRect(dc.get(), &client);
 }
 
 void paintBanner(HWND window, HBITMAP banner, HBITMAP banner2x, UINT dpi) {

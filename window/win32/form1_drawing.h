@@ -21,6 +21,9 @@ private:
     platform::OwnedBrush folderFill_;
 };
 
+// A list with the keyboard but no row to mark shows the mark around itself.
+void drawListFocusMark(HWND list);
+
 // Paints the banner at the window's scale (see bannerAt): at 96 dpi pixel
 // for pixel from `banner`, above that from `banner2x`.
 void paintBanner(HWND window, HBITMAP banner, HBITMAP banner2x, UINT dpi);

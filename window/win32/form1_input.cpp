@@ -1,5 +1,7 @@
 #include "window/win32/form1_input.h"
 
+#include "form1_drawing.h"
+
 #include "platform/win32/wide_text.h"
 
 namespace window {
@@ -128,6 +130,13 @@ LRESULT CALLBACK Form1Input::listProcedure(HWND list, UINT message, WPARAM wPara
                                            DWORD_PTR reference) {
     auto& self = *reinterpret_cast<Form1Input*>(reference);
     if (message == WM_SETFOCUS) self.presenter_.focus(static_cast<Control>(id));
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS)
+        InvalidateRect(list, nullptr, TRUE);  // selection and mark anew
+    if (message == WM_PAINT) {
+        const LRESULT painted = DefSubclassProc(list, message, wParam, lParam);
+        drawListFocusMark(list);
+        return painted;
+    }
     if (message != WM_CHAR) return DefSubclassProc(list, message, wParam, lParam);
     const auto unit = static_cast<wchar_t>(wParam);
     if (unit >= 0xD800 && unit <= 0xDBFF) {  // the first half of a character beyond the BMP

@@ -153,6 +153,17 @@ void Form1Window::onActivate(WPARAM wParam) {
     }
 }
 
+// A tool started minimised takes the input focus, and does not give it back
+// when it ends: the window takes it back, unless the user has gone on to
+// another window meanwhile. The focus comes back to the control that had it.
+void Form1Window::onToolEnded(DWORD tool) {
+    HWND front = GetForegroundWindow();
+    DWORD owner = 0;
+    if (front) GetWindowThreadProcessId(front, &owner);
+    const bool nobodyElse = !front || front == window_ || front == GetDesktopWindow() || front == GetShellWindow();
+    if (nobodyElse || owner == tool) SetForegroundWindow(window_);
+}
+
 // While a job runs the wait ends first, then the window.
 bool Form1Window::onClose() { return waitLoop_.wait() && waitLoop_.wait()->input(WaitInput::CloseRequest); }
 
@@ -207,6 +218,7 @@ LRESULT Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: return onColourStatic(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(background_.get());
     case WM_ACTIVATE: onActivate(wParam); return 0;
+    case toolEndedMessage: onToolEnded(static_cast<DWORD>(wParam)); return 0;
     case WM_DESTROY:
         presenter_.attach(nullptr);
         PostQuitMessage(0);

@@ -4,6 +4,7 @@
 #include "form1_drawing.h"
 #include "form1_input.h"
 #include "form1_layout.h"
+#include "screen_reader_names.h"
 #include "win32_wait_loop.h"
 
 #include "platform/win32/owned.h"
@@ -40,6 +41,9 @@ public:
     // failure that no user action caught closes the window and is thrown here.
     int run();
 
+    // Post it with a tool's process id when the tool ends.
+    static constexpr UINT toolEndedMessage = WM_APP + 3;
+
     WaitLoop& waitLoop() { return waitLoop_; }
     void setWait(ActionWait* wait) { waitLoop_.setWait(wait); }
     bool waiting() const { return waitLoop_.wait() && waitLoop_.wait()->waiting(); }
@@ -54,6 +58,7 @@ private:
     LRESULT onColourStatic(HDC dc);
     LRESULT onEraseBackground(HDC dc);
     void onActivate(WPARAM wParam);
+    void onToolEnded(DWORD tool);
     bool onClose();
 
     void showWindow() override;
@@ -61,6 +66,7 @@ private:
     void showRowCount(Control list, int count) override;
     void showSelection(Control list, int row) override;
 
+    ComApartment com_;
     const FormDescription& form_;
     Presenter& presenter_;
     int showCommand_;

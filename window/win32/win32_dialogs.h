@@ -6,7 +6,8 @@
 
 namespace window {
 
-// The program's two boxes as system message boxes, modal over `owner`.
+// The program's two boxes as system message boxes, modal over `owner` and
+// centred on it.
 class Win32Dialogs final : public platform::Dialogs {
 public:
     void setOwner(HWND owner) { owner_ = owner; }
