@@ -394,8 +394,14 @@ TEST_F(WindowTest, AChangeOfDpiLaysTheWindowOutAgain) {
         MapWindowPoints(nullptr, form1.window(), reinterpret_cast<POINT*>(&rect), 2);
         return std::array{rect.left, rect.top, rect.right - rect.left};
     };
+    const auto rowHeight = [this] {
+        RECT row{LVIR_BOUNDS, 0, 0, 0};
+        send(Control::File1, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        return row.bottom - row.top;
+    };
     const UINT dpi = GetDpiForWindow(form1.window());
     const auto before = place(Control::Command4);
+    const LONG rowBefore = rowHeight();
     for (const UINT now : {dpi * 2, dpi}) {
         RECT suggested{0, 0, 100, 100};
         SendMessageW(form1.window(), WM_DPICHANGED, MAKEWPARAM(now, now), reinterpret_cast<LPARAM>(&suggested));
@@ -403,6 +409,7 @@ TEST_F(WindowTest, AChangeOfDpiLaysTheWindowOutAgain) {
         GetClientRect(form1.window(), &client);
         EXPECT_EQ(client.right, window::twipsToPixels(window::form1.clientWidth, now));
         EXPECT_EQ(place(Control::Command4)[0], window::twipsToPixels(3960, now));
+        EXPECT_NEAR(rowHeight(), rowBefore * static_cast<LONG>(now / dpi), 2) << "the rows grow with the text";
     }
     EXPECT_EQ(place(Control::Command4), before);
 }

@@ -46,6 +46,15 @@ void fitComboHeight(HWND combo, int height) {
 
 }  // namespace
 
+int rowHeightAt(HWND window, const FormDescription& form, UINT dpi) {
+    const OwnedFont font = createFont(form.windowFont, form.windowFont.pointSize, dpi);
+    const platform::WindowDc dc(window);
+    const Selected selected(dc.get(), font.get());
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc.get(), &metrics);
+    return std::max<int>(metrics.tmHeight + scaledTo(dpi, 2), scaledTo(dpi, 14));
+}
+
 Form1Fonts layOutForm1(HWND window, const FormDescription& form, const ControlHandles& controls, UINT dpi) {
     RECT frame{0, 0, twipsToPixels(form.clientWidth, dpi), twipsToPixels(form.clientHeight, dpi)};
     AdjustWindowRectExForDpi(&frame, form1FrameStyle, FALSE, 0, dpi);
@@ -54,16 +63,9 @@ Form1Fonts layOutForm1(HWND window, const FormDescription& form, const ControlHa
 
     Form1Fonts fonts{createFont(form.windowFont, form.windowFont.pointSize, dpi),
                      createFont(form.buttonFont, form.buttonFont.pointSize, dpi),
-                     {},
-                     16};
+                     {}};
     const platform::WindowDc dc(window);
-    TEXTMETRICW metrics;
-    {
-        const Selected selected(dc.get(), fonts.window.get());
-        GetTextMetricsW(dc.get(), &metrics);
-    }
-    fonts.rowHeight =
-        std::max<int>(metrics.tmHeight + scaledTo(dpi, 2), scaledTo(dpi, 14));  // the text, and Dir1's folder
+    const int dropDownRows = 8 * rowHeightAt(window, form, dpi);
     for (const ControlDescription& control : form.controls) {
         HWND handle = controls[static_cast<size_t>(control.id)];
         const int x = twipsToPixels(control.left, dpi), y = twipsToPixels(control.top, dpi);
@@ -81,7 +83,7 @@ Form1Fonts layOutForm1(HWND window, const FormDescription& form, const ControlHa
             font = fonts.buttons.back().get();
         }
         const bool combo = control.kind == ControlClass::DriveListBox;
-        SetWindowPos(handle, nullptr, x, y, width, combo ? height + 8 * fonts.rowHeight : height,
+        SetWindowPos(handle, nullptr, x, y, width, combo ? height + dropDownRows : height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         if (combo) fitComboHeight(handle, height);

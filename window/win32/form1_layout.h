@@ -15,12 +15,15 @@ inline constexpr DWORD form1FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU
 inline int scaledTo(UINT dpi, int pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
 // The fonts the controls hold at one DPI: the window's, the buttons', and each
-// button's own, fitted to its caption; and how high a list row is.
+// button's own, fitted to its caption.
 struct Form1Fonts {
     platform::OwnedFont window, button;
     std::vector<platform::OwnedFont> buttons;
-    int rowHeight = 16;
 };
+
+// How high a list row is at `dpi`: its text in the window's font, and Dir1's
+// folder. A list asks for it (WM_MEASUREITEM) whenever layOutForm1 resizes it.
+int rowHeightAt(HWND window, const FormDescription& form, UINT dpi);
 
 // Places and sizes the window and every control from the table's twips at
 // `dpi`, fonts too: when the window is made, and when it moves to a monitor

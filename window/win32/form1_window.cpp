@@ -54,6 +54,7 @@ Form1Window::~Form1Window() {
 }
 
 void Form1Window::layOut() {
+    rowHeight_ = rowHeightAt(window_, form_, dpi_);  // before the lists are resized, which has them ask for it
     Form1Fonts fonts = layOutForm1(window_, form_, controls_, dpi_);
     fonts_ = std::move(fonts);  // the controls hold the new fonts now: the old ones can go
     for (Control list : {Control::Dir1, Control::File1})
@@ -205,7 +206,7 @@ LRESULT Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) presenter_.drivesChanged();
         return TRUE;
     case WM_MEASUREITEM:
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(fonts_.rowHeight);
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(rowHeight_);
         return TRUE;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -75,6 +75,7 @@ private:
     std::optional<Form1Input> input_;
     UINT dpi_ = 96;
     Form1Fonts fonts_;
+    int rowHeight_ = 16;
     RowPainter painter_;
     platform::OwnedBrush background_;
     platform::OwnedBitmap banner_, banner2x_;
