@@ -1,8 +1,10 @@
 #include "drive_view.h"
 
+#include "list_views.h"
 #include "qt_keys.h"
 #include "qt_text.h"
 
+#include <QPainter>
 #include <QSignalBlocker>
 
 namespace window {
@@ -26,6 +28,14 @@ void DriveView::showSelected(int row) {
 
 void DriveView::keyPressEvent(QKeyEvent* event) {
     if (!forwardKey(presenter_, Control::Drive1, *event)) QComboBox::keyPressEvent(event);
+}
+
+// With the keyboard, the box shows the mark the lists show.
+void DriveView::paintEvent(QPaintEvent* event) {
+    QComboBox::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    drawFocusMark(painter, rect().adjusted(3, 3, -3, -3), palette().color(QPalette::ButtonText));
 }
 
 void DriveView::showPopup() {
