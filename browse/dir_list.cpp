@@ -9,7 +9,7 @@ namespace browse {
 using platform::NativeChar;
 using platform::Path;
 
-void DirList::show(Path top, Path directory, platform::NameList subdirectories, NativeChar separator) {
+void DirList::show(Path top, Path directory, SortedNames subdirectories, NativeChar separator) {
     separator_ = separator;
     ancestors_ = platform::ancestorsBelow(top, directory, separator);
     top_ = std::move(top);

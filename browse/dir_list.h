@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sorted_names.h"
+
 #include "platform/file_system.h"
 
 #include <optional>
@@ -27,6 +29,8 @@ public:
 
     // What entry `index` shows: the last name of its path, a root whole.
     platform::NativeView shownName(int index) const;
+    // The longest names of the open directory's subdirectories, for a view to measure.
+    std::vector<platform::NativeView> longestSubdirectoryNames() const { return subdirectories_.longest(); }
 
     // Which directory the highlighted entry was when it was listed or
     // highlighted; nothing when that could not be told.
@@ -37,8 +41,7 @@ public:
 
 private:
     friend class Lists;
-    void show(platform::Path top, platform::Path directory, platform::NameList subdirectories,
-              platform::NativeChar separator);
+    void show(platform::Path top, platform::Path directory, SortedNames subdirectories, platform::NativeChar separator);
     // The identity an ancestor's entry had when it was listed.
     const std::optional<platform::FileIdentity>& ancestorIdentity(int index) const;
 
@@ -48,7 +51,7 @@ private:
     std::vector<std::optional<platform::FileIdentity>> ancestorIdentities_;
     platform::FileIdentity identity_;  // of the open directory
     std::optional<platform::FileIdentity> highlightedIdentity_;
-    platform::NameList subdirectories_;  // names, in order
+    SortedNames subdirectories_;
     platform::NativeChar separator_ = '/';
     int highlighted_ = -1;
     unsigned generation_ = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sorted_names.h"
+
 #include "platform/file_system.h"
 
 #include <optional>
@@ -17,6 +19,8 @@ public:
     const platform::Path& path() const { return path_; }
     int listCount() const { return static_cast<int>(names_.size()); }
     platform::NativeView name(int index) const { return names_[static_cast<size_t>(index)]; }
+    // The longest names, for a view to measure.
+    std::vector<platform::NativeView> longestNames() const { return names_.longest(); }
     int listIndex() const { return selected_; }
     // The selected file's name without its directory; empty when none is.
     platform::NativeString fileName() const;
@@ -33,7 +37,7 @@ private:
     friend class Lists;
     platform::Path path_;
     platform::FileIdentity directoryIdentity_;
-    platform::NameList names_;
+    SortedNames names_;
     int selected_ = -1;
     std::optional<platform::EntryIdentity> identity_;
     unsigned generation_ = 0;

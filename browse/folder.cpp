@@ -1,18 +1,19 @@
 #include "folder.h"
 
-#include "natural_order.h"
+#include "natural_sorter.h"
 #include "platform/path_text.h"
 
 namespace browse {
 
 Folder readFolder(const platform::FileSystem& fileSystem, platform::Checkpoints& job, const platform::Path& top,
                   const platform::Path& directory) {
-    platform::DirectoryListing listing = fileSystem.readDirectory(directory, job);
+    NaturalSorter sorter(job);
+    platform::DirectoryListing listing = fileSystem.readDirectory(directory, job, &sorter);
     Folder folder{top,
                   directory,
                   std::move(listing.directory),
-                  sortedNaturally(listing.subdirectories),
-                  sortedNaturally(listing.files),
+                  sorter.sorted(platform::Listed::Subdirectories, std::move(listing.subdirectories)),
+                  sorter.sorted(platform::Listed::Files, std::move(listing.files)),
                   {}};
     for (const platform::Path& ancestor : platform::ancestorsBelow(top, directory, fileSystem.separator())) {
         std::optional<platform::FileIdentity> identity;

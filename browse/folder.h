@@ -1,6 +1,7 @@
 #pragma once
 
 #include "as_shown.h"
+#include "sorted_names.h"
 
 #include "jobs/job_failures.h"
 #include "platform/file_system.h"
@@ -16,7 +17,7 @@ namespace browse {
 struct Folder {
     platform::Path top, path;
     platform::FileIdentity identity;
-    platform::NameList subdirectories, files;
+    SortedNames subdirectories, files;
     std::vector<std::optional<platform::FileIdentity>> ancestors;  // top first; nothing where it could not be told
 };
 

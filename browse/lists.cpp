@@ -1,6 +1,6 @@
 #include "lists.h"
 
-#include "natural_order.h"
+#include "natural_sorter.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -157,14 +157,15 @@ void Lists::selectFile(int index) {
 void Lists::refreshFiles() {
     struct Reread {
         platform::FileIdentity directory;
-        platform::NameList names;
+        SortedNames names;
         int kept = -1;  // the selected file, while it is still there
     };
     Reread reread =
         jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, selected = file1_.fileName(),
                                  selectedIdentity = file1_.identity_](Job& job) {
-            platform::DirectoryListing listing = fileSystem->readDirectory(path, job);
-            Reread result{listing.directory, sortedNaturally(listing.files), -1};
+            NaturalSorter sorter(job);
+            platform::DirectoryListing listing = fileSystem->readDirectory(path, job, &sorter);
+            Reread result{listing.directory, sorter.sorted(platform::Listed::Files, std::move(listing.files)), -1};
             // The same file, not another of its name.
             for (size_t i = 0; !selected.empty() && i < result.names.size(); ++i) {
                 if (result.names[i] != selected) continue;
@@ -192,7 +193,7 @@ void Lists::show(Folder folder) {
     listFiles(folder.path, std::move(folder.identity), std::move(folder.files));
 }
 
-void Lists::listFiles(const Path& directory, platform::FileIdentity identity, platform::NameList names) {
+void Lists::listFiles(const Path& directory, platform::FileIdentity identity, SortedNames names) {
     file1_.path_ = directory;
     file1_.directoryIdentity_ = std::move(identity);
     file1_.names_ = std::move(names);

@@ -59,7 +59,7 @@ private:
     // Dir1 and File1 show `folder`, nothing highlighted but itself, no file selected.
     void show(Folder folder);
     // File1 shows `names`, read from the directory `identity` names, with nothing selected.
-    void listFiles(const platform::Path& directory, platform::FileIdentity identity, platform::NameList names);
+    void listFiles(const platform::Path& directory, platform::FileIdentity identity, SortedNames names);
 
     std::shared_ptr<platform::FileSystem> fileSystem_;
     jobs::Runner& jobs_;

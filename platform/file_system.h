@@ -96,8 +96,10 @@ public:
     // the system keeps it elsewhere, else the drive's root.
     virtual Path currentDirectoryOf(const Drive& drive) const = 0;
 
-    // Opens `directory`, reads it in one pass and closes it.
-    virtual DirectoryListing readDirectory(const Path& directory, Checkpoints& job) const = 0;
+    // Opens `directory`, reads it in one pass and closes it; `observer`
+    // hears of the names as they come.
+    virtual DirectoryListing readDirectory(const Path& directory, Checkpoints& job,
+                                           ListingObserver* observer = nullptr) const = 0;
 
     // Opens the directory at `path`, links followed, for one action.
     virtual OpenDirectory openDirectory(const Path& path) const = 0;

@@ -1,5 +1,5 @@
 #include "actions/tool_operand.h"
-#include "browse/natural_order.h"
+#include "browse/natural_sorter.h"
 #include "text/display_text.h"
 #include "window/rows.h"
 
@@ -38,7 +38,7 @@ TEST(NaturalOrder, SortsAsPeopleReadNames) {
     for (const Case& c : cases) {
         platform::NameList shuffled;
         for (auto name = c.order.rbegin(); name != c.order.rend(); ++name) shuffled.add(Path(*name).native());
-        const platform::NameList sorted = browse::sortedNaturally(shuffled);
+        const browse::SortedNames sorted = browse::sortedNaturally(std::move(shuffled));
         std::vector<std::string> seen;
         for (size_t i = 0; i < sorted.size(); ++i) seen.push_back(Path(sorted[i]).string());
         EXPECT_EQ(seen, c.order) << c.name;

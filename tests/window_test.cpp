@@ -118,7 +118,7 @@ TEST_F(WindowTest, EachButtonStartsItsCommand) {
 }
 
 TEST_F(WindowTest, Dir1AlwaysShowsTheEntryCompressFolderTakes) {
-    auto* dir1 = program.control<QListView>(Control::Dir1);
+    auto* dir1 = program.control<QAbstractItemView>(Control::Dir1);
     const auto shown = [&] {
         const QModelIndexList rows = dir1->selectionModel()->selectedRows();
         return rows.size() == 1
@@ -153,7 +153,7 @@ TEST_F(WindowTest, Dir1AlwaysShowsTheEntryCompressFolderTakes) {
 }
 
 TEST_F(WindowTest, File1UsesTheRowShownSelectedOrNone) {
-    auto* file1 = program.control<QListView>(Control::File1);
+    auto* file1 = program.control<QAbstractItemView>(Control::File1);
     program.clickRow(Control::File1, 0, true);  // a double click only selects
     EXPECT_EQ(program.lists().file1().fileName(), "w.pkg");
     EXPECT_TRUE(starter.started.empty());
@@ -168,7 +168,7 @@ TEST_F(WindowTest, File1UsesTheRowShownSelectedOrNone) {
 TEST_F(WindowTest, TypingInAListFindsTheRow) {
     tree.file("D/work/real.pkg");
     program.click(Control::Command3);
-    auto* file1 = program.control<QListView>(Control::File1);
+    auto* file1 = program.control<QAbstractItemView>(Control::File1);
     QTest::keyClicks(file1, "R");
     EXPECT_EQ(program.lists().file1().fileName(), "real.pkg");
     EXPECT_EQ(file1->selectionModel()->selectedRows().value(0).row(), program.lists().file1().listIndex());
@@ -189,7 +189,7 @@ TEST_F(WindowTest, DeepNamesCanBeScrolledIntoView) {
     for (int level = 0; level < 12; ++level) deep += "/level" + std::to_string(level);
     tree.directory(deep + "/a folder name long enough to need scrolling");
     program.open(path(deep));
-    auto* dir1 = program.control<QListView>(Control::Dir1);
+    auto* dir1 = program.control<QAbstractItemView>(Control::Dir1);
     dir1->doItemsLayout();
     const int lastRow = dir1->model()->rowCount() - 1;
     const QString name = dir1->model()->index(lastRow, 0).data().toString();

@@ -51,21 +51,18 @@ std::string Rows::spokenState(Control list, int row) const {
            std::to_string(indent(list, row) + 1);
 }
 
-int Rows::widest(Control list, const std::function<int(int row)>& measure) const {
-    std::vector<std::pair<size_t, int>> rows;  // (length, row)
-    const int total = count(list);
-    rows.reserve(static_cast<size_t>(total));
-    for (int row = 0; row < total; ++row) {
-        const size_t length =
-            list == Control::Dir1 ? lists_.dir1().shownName(indexOfRow(row)).size() : lists_.file1().name(row).size();
-        rows.emplace_back(length + 2 * static_cast<size_t>(indent(list, row)), row);
-    }
-    if (rows.size() > static_cast<size_t>(mostMeasured)) {
-        std::nth_element(rows.begin(), rows.begin() + mostMeasured, rows.end(), std::greater<>());
-        rows.resize(mostMeasured);
-    }
+int Rows::widest(Control list, const std::function<int(const std::string& text, int indent)>& measure) const {
     int widest = 0;
-    for (const auto& [length, row] : rows) widest = std::max(widest, measure(row));
+    if (list != Control::Dir1) {
+        for (const platform::NativeView name : lists_.file1().longestNames())
+            widest = std::max(widest, measure(text::displayText(name), 0));
+        return widest;
+    }
+    if (count(list) == 0) return 0;
+    const int subfolders = rowOf(0);
+    for (int row = 0; row < subfolders; ++row) widest = std::max(widest, measure(text(list, row), indent(list, row)));
+    for (const platform::NativeView name : lists_.dir1().longestSubdirectoryNames())
+        widest = std::max(widest, measure(text::displayText(name), subfolders));
     return widest;
 }
 

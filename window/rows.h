@@ -37,11 +37,12 @@ public:
     // Dir1: entry index and row, one from the other.
     int indexOfRow(int row) const;
     int rowOf(int index) const;
-    // The widest of the rows whose texts are longest, as `measure` gives a
-    // row's width: a million rows cannot all be measured, and every list is
-    // made as wide as this.
-    static constexpr int mostMeasured = 256;
-    int widest(Control list, const std::function<int(int row)>& measure) const;
+    // The widest of the rows whose names are longest, as `measure` gives
+    // the width of a row's text at its indent: Dir1's ancestors, and the
+    // longest few hundred names the lists picked as they sorted them, so that
+    // a list of a million rows costs what one of a thousand does. Every list
+    // is made as wide as this.
+    int widest(Control list, const std::function<int(const std::string& text, int indent)>& measure) const;
 
 private:
     const browse::Lists& lists_;

@@ -103,7 +103,7 @@ std::vector<unsigned char> linkTypes(int fd, const Path& directory, const NameLi
 }  // namespace
 
 DirectoryListing readEntries(const Path& directory, Checkpoints& job,
-                             const std::function<NativeString(const Path&)>& rootOf) {
+                             const std::function<NativeString(const Path&)>& rootOf, ListingObserver* observer) {
     job.enter(directory);
     const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) throw PlatformFailure::fromSystemError(errno, directory);
@@ -113,6 +113,8 @@ DirectoryListing readEntries(const Path& directory, Checkpoints& job,
     if (!identity) throw PlatformFailure::fromSystemError(errno, directory);
     listing.directory = *identity;
 
+    BlockTeller subdirectories(observer, Listed::Subdirectories, listing.subdirectories);
+    BlockTeller files(observer, Listed::Files, listing.files);
     NameList links;
     alignas(LinuxDirent64) char buffer[1 << 15];
     for (;;) {
@@ -132,13 +134,18 @@ DirectoryListing readEntries(const Path& directory, Checkpoints& job,
             if (type == DT_DIR) listing.subdirectories.add(entry.d_name);
             if (type == DT_REG) listing.files.add(entry.d_name);
         }
+        subdirectories.tell(false);
+        files.tell(false);
     }
-    if (links.empty()) return listing;
-    const std::vector<unsigned char> types = linkTypes(fd, directory, links, job, rootOf, linkPatience);
-    for (size_t i = 0; i < links.size(); ++i) {
-        if (types[i] == DT_DIR) listing.subdirectories.add(links[i]);
-        if (types[i] == DT_REG) listing.files.add(links[i]);
+    if (!links.empty()) {
+        const std::vector<unsigned char> types = linkTypes(fd, directory, links, job, rootOf, linkPatience);
+        for (size_t i = 0; i < links.size(); ++i) {
+            if (types[i] == DT_DIR) listing.subdirectories.add(links[i]);
+            if (types[i] == DT_REG) listing.files.add(links[i]);
+        }
     }
+    subdirectories.tell(true);
+    files.tell(true);
     return listing;
 }
 

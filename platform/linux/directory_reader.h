@@ -19,6 +19,6 @@ inline constexpr std::chrono::milliseconds linkPatience{500};
 // linkPatience at most: a link into a drive that does not answer in time, or
 // that has not answered an earlier request, is listed as a file at once.
 DirectoryListing readEntries(const Path& directory, Checkpoints& job,
-                             const std::function<NativeString(const Path&)>& rootOf);
+                             const std::function<NativeString(const Path&)>& rootOf, ListingObserver* observer);
 
 }  // namespace platform

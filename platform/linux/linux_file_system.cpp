@@ -91,8 +91,10 @@ Path LinuxFileSystem::currentDirectoryOf(const Drive& drive) const {
     return driveRootOf(cwd) == drive.root.native() ? Path(cwd) : drive.root;
 }
 
-DirectoryListing LinuxFileSystem::readDirectory(const Path& directory, Checkpoints& job) const {
-    return readEntries(directory, job, [this](const Path& path) { return driveRootOf(path); });
+DirectoryListing LinuxFileSystem::readDirectory(const Path& directory, Checkpoints& job,
+                                                ListingObserver* observer) const {
+    return readEntries(
+        directory, job, [this](const Path& path) { return driveRootOf(path); }, observer);
 }
 
 OpenDirectory LinuxFileSystem::openDirectory(const Path& path) const {

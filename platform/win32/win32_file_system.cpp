@@ -147,11 +147,14 @@ Path Win32FileSystem::currentDirectoryOf(const Drive& drive) const {
 }
 
 // Through the folder's own handle: the names and the identity come from one open.
-DirectoryListing Win32FileSystem::readDirectory(const Path& directory, Checkpoints& job) const {
+DirectoryListing Win32FileSystem::readDirectory(const Path& directory, Checkpoints& job,
+                                                ListingObserver* observer) const {
     job.enter(directory);
     const OpenDirectory open = openDirectory(directory);
     DirectoryListing listing;
     listing.directory = identityOf(open);
+    BlockTeller subdirectories(observer, Listed::Subdirectories, listing.subdirectories);
+    BlockTeller files(observer, Listed::Files, listing.files);
     alignas(LONGLONG) std::byte buffer[64 * 1024];
     for (FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
          GetFileInformationByHandleEx(handleOf(open), kind, buffer, sizeof buffer); kind = FileIdBothDirectoryInfo) {
@@ -164,10 +167,14 @@ DirectoryListing Win32FileSystem::readDirectory(const Path& directory, Checkpoin
             if (entry.NextEntryOffset == 0) break;
             at += entry.NextEntryOffset;
         }
+        subdirectories.tell(false);
+        files.tell(false);
     }
     const DWORD error = GetLastError();
     if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND)  // the latter: a root with nothing in it
         throw PlatformFailure::fromSystemError(static_cast<int>(error), directory);
+    subdirectories.tell(true);
+    files.tell(true);
     return listing;
 }
 

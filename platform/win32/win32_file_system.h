@@ -31,7 +31,8 @@ public:
     std::vector<Drive> drives(Checkpoints& job) const override;
     Path workingDirectory() const override;
     Path currentDirectoryOf(const Drive& drive) const override;
-    DirectoryListing readDirectory(const Path& directory, Checkpoints& job) const override;
+    DirectoryListing readDirectory(const Path& directory, Checkpoints& job,
+                                   ListingObserver* observer = nullptr) const override;
     OpenDirectory openDirectory(const Path& path) const override;
     FileIdentity identityOf(const OpenDirectory& directory) const override;
     std::optional<EntryIdentity> identifyFile(const OpenDirectory& directory, NativeView name) const override;

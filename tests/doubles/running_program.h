@@ -6,7 +6,7 @@
 #include "app/qt/qt_program.h"
 
 #include <QAbstractButton>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QTest>
 
 // The whole program with its window, loaded on the given services.
@@ -32,7 +32,7 @@ struct RunningProgram {
 
     // Clicks (or double-clicks) a row of a list view.
     void clickRow(Control list, int row, bool twice = false) {
-        auto* view = control<QListView>(list);
+        auto* view = control<QAbstractItemView>(list);
         const QModelIndex index = view->model()->index(row, 0);
         view->doItemsLayout();
         view->scrollTo(index);

@@ -81,11 +81,12 @@ public:
         const bool here = (workingDirectory_.native() + separator()).starts_with(drive.root.native());
         return here && std::filesystem::is_directory(workingDirectory_) ? workingDirectory_ : drive.root;
     }
-    platform::DirectoryListing readDirectory(const Path& directory, platform::Checkpoints& job) const override {
+    platform::DirectoryListing readDirectory(const Path& directory, platform::Checkpoints& job,
+                                             platform::ListingObserver* observer = nullptr) const override {
         answer("readDirectory", directory);
         if (!inside(directory) || unreadable_.count(directory.native()))
             throw platform::PlatformFailure("not readable", directory);
-        return real_.readDirectory(directory, job);
+        return real_.readDirectory(directory, job, observer);
     }
     platform::OpenDirectory openDirectory(const Path& path) const override {
         answer("openDirectory", path);

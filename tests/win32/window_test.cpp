@@ -32,13 +32,13 @@ using window::Control;
 // like a network folder whose server went down.
 class StuckFileSystem final : public platform::Win32FileSystem {
 public:
-    platform::DirectoryListing readDirectory(const platform::Path& directory,
-                                             platform::Checkpoints& job) const override {
+    platform::DirectoryListing readDirectory(const platform::Path& directory, platform::Checkpoints& job,
+                                             platform::ListingObserver* observer = nullptr) const override {
         if (directory.native() == L"G:\\sub") {
             std::unique_lock lock(mutex_);
             releasedCondition_.wait(lock, [this] { return released_; });
         }
-        return Win32FileSystem::readDirectory(directory, job);
+        return Win32FileSystem::readDirectory(directory, job, observer);
     }
     void release() {
         const std::lock_guard lock(mutex_);

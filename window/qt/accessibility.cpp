@@ -6,7 +6,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLabel>
-#include <QListView>
+#include <QAbstractItemView>
 #include <unordered_map>
 
 namespace window {
@@ -78,7 +78,7 @@ private:
 // One row of Dir1 or File1.
 class RowAccessible final : public QAccessibleInterface {
 public:
-    RowAccessible(QListView* view, int row) : view_(view), row_(row) {}
+    RowAccessible(QAbstractItemView* view, int row) : view_(view), row_(row) {}
     bool isValid() const override { return view_ && row_ < view_->model()->rowCount(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return view_->window()->windowHandle(); }
@@ -110,7 +110,7 @@ public:
 
 private:
     QModelIndex index() const { return view_->model()->index(row_, 0); }
-    QPointer<QListView> view_;
+    QPointer<QAbstractItemView> view_;
     int row_;
 };
 
@@ -118,7 +118,7 @@ private:
 // million cost nothing until read.
 class RowsAccessible final : public QAccessibleWidget {
 public:
-    explicit RowsAccessible(QListView* view) : QAccessibleWidget(view, QAccessible::List) {
+    explicit RowsAccessible(QAbstractItemView* view) : QAccessibleWidget(view, QAccessible::List) {
         QObject::connect(view->model(), &QAbstractItemModel::modelAboutToBeReset, view, [this] { forgetRows(); });
     }
     ~RowsAccessible() override { forgetRows(); }
@@ -139,7 +139,7 @@ public:
     }
 
 private:
-    QListView* view() const { return static_cast<QListView*>(widget()); }
+    QAbstractItemView* view() const { return static_cast<QAbstractItemView*>(widget()); }
     void forgetRows() {
         for (const auto& [row, id] : rows_) QAccessible::deleteAccessibleInterface(id);
         rows_.clear();

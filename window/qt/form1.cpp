@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "accessibility.h"
+#include "banner.h"
 #include "drive_view.h"
 #include "fonts.h"
 #include "list_views.h"
@@ -14,8 +15,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 namespace window {
 namespace {
@@ -44,10 +45,13 @@ Form1::Form1(const FormDescription& description, Presenter& presenter) : present
     installAccessibility();
     setObjectName(qtText(description.name));
     setWindowTitle(qtText(description.title));
-    QIcon icon;
-    // Sizes given: nothing is read until the icon is drawn.
-    for (int size : {16, 32, 48}) icon.addFile(QString(":/icon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    // The title bar's icon once the window is up: finding how to read the
+    // images costs as much as a list does, and the first paint needs none.
+    QTimer::singleShot(0, this, [this] {
+        QIcon icon;
+        for (int size : {16, 32, 48}) icon.addFile(QString(":/icon-%1.png").arg(size), QSize(size, size));
+        setWindowIcon(icon);
+    });
     setFont(fontFor(description.windowFont));
 
     const auto colour = [](Colour c) { return QColor(c.red, c.green, c.blue); };
@@ -135,14 +139,6 @@ void Form1::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void Form1::paintEvent(QPaintEvent*) {
-    // At 96 dpi pixel for pixel, so the last column lies past the edge.
-    const double scale = devicePixelRatioF();
-    const BannerDrawing banner = bannerAt(scale);
-    const QPixmap image(banner.twiceImage ? ":/banner@2x.png" : ":/banner.png");  // decoded once, then cached by Qt
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(QRectF(0, 0, banner.width / scale, banner.height / scale), image, QRectF(image.rect()));
-}
+void Form1::paintEvent(QPaintEvent*) { paintBanner(*this); }
 
 }  // namespace window

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "text_widths.h"
+
 #include "window/presenter.h"
 
 #include <QAbstractListModel>
 #include <QIcon>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QStyledItemDelegate>
+#include <optional>
 
 namespace window {
 
@@ -15,16 +18,23 @@ class RowsModel final : public QAbstractListModel {
 public:
     static constexpr int IndentRole = Qt::UserRole + 1;  // how many steps a row is indented
     RowsModel(const Rows& rows, Control list, QObject* parent);
-    int rowCount(const QModelIndex& parent = {}) const override;
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : count_; }
+    // Rows are asked for by the million as a view lays them out: no check
+    // costs more than the row itself.
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override {
+        return parent.isValid() || column != 0 || row < 0 || row >= count_ ? QModelIndex() : createIndex(row, 0);
+    }
     QVariant data(const QModelIndex& index, int role) const override;
     void reload() {
         beginResetModel();
+        count_ = rows_.count(list_);
         endResetModel();
     }
 
 private:
     const Rows& rows_;
     Control list_;
+    int count_ = 0;
     QIcon openFolder_, closedFolder_;
 };
 
@@ -38,19 +48,23 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // Measures the widest row of `list` again.
-    void measure(const QListView& view, const Rows& rows, Control list);
+    // Measures the widest row of `list` again: its text, its indent and Dir1's folder.
+    void measure(const QAbstractItemView& view, const Rows& rows, Control list);
+    int width() const { return width_; }
 
 private:
     int width_ = 0;
+    std::optional<TextWidths> widths_;
 };
 
-// Dir1 or File1 on screen: one row selected at most, nothing editable, rows
-// of one size, so that a million rows lay out at once. What the user does
-// goes to the presenter; what it says changed is shown without losing the
-// user's place. Dir1 always has one row highlighted; File1 may have none.
-// Keys and double clicks mean what the presenter says.
-class ListView final : public QListView {
+// Dir1 or File1 on screen: one row selected at most, nothing editable. Rows
+// are all of one height and as wide as the widest, so that where each one
+// lies is a product, not a layout: a million rows cost what the few on
+// screen do. What the user does goes to the presenter; what it says changed
+// is shown without losing the user's place. Dir1 always has one row
+// highlighted; File1 may have none. Keys and double clicks mean what the
+// presenter says; the arrows and the page keys move as in any list.
+class ListView final : public QAbstractItemView {
 public:
     ListView(Presenter& presenter, Control list, QWidget* parent);
     // The list has new rows.
@@ -58,7 +72,19 @@ public:
     // Shows `row` (-1: none) as the one selected.
     void showSelected(int row);
 
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint& point) const override;
+
 protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex&) const override { return false; }
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -68,11 +94,15 @@ protected:
 
 private:
     void selectedByUser(int row);
+    int topRow() const;
+    // Whole rows that fit, at least one.
+    int rowsInView() const;
 
     Presenter& presenter_;
     Control list_;
     RowsModel model_;
     RowDelegate delegate_{this};
+    int rowHeight_ = 1;
     bool showing_ = false;
 };
 

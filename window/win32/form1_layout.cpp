@@ -95,10 +95,9 @@ void sizeColumn(HWND view, const Rows& rows, Control list, HFONT font, UINT dpi)
     RECT client;
     GetClientRect(view, &client);
     const platform::WindowDc dc(view);
-    const int widest = rows.widest(list, [&](int row) {
-        const int before =
-            list == Control::Dir1 ? rows.indent(list, row) * scaledTo(dpi, dirIndentPixels) + scaledTo(dpi, 20) : 0;
-        return before + textWidth(dc.get(), font, platform::fromUtf8(rows.text(list, row))) + scaledTo(dpi, 6);
+    const int widest = rows.widest(list, [&](const std::string& text, int indent) {
+        const int before = list == Control::Dir1 ? indent * scaledTo(dpi, dirIndentPixels) + scaledTo(dpi, 20) : 0;
+        return before + textWidth(dc.get(), font, platform::fromUtf8(text)) + scaledTo(dpi, 6);
     });
     SendMessageW(view, LVM_SETCOLUMNWIDTH, 0, std::max<int>(widest, client.right));
 }

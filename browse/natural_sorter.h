@@ -1,0 +1,42 @@
+#pragma once
+
+#include "sorted_names.h"
+
+#include "platform/checkpoints.h"
+#include "platform/processors.h"
+
+#include <memory>
+
+namespace browse {
+
+// Puts a listing's names in natural order (see SortRecord) while it is being
+// read: each block of names is keyed and sorted as soon as it fills, beside
+// the reading on a thread of the job's when the process may use more than
+// one processor, and the sorted runs are merged as they come. What is left
+// once the reading ends is a last merge. The sorter's thread stops when the
+// sorter goes, at the next block, whether or not it was done.
+class NaturalSorter final : public platform::ListingObserver {
+public:
+    // Sorts beside the reading when `processors` allow.
+    explicit NaturalSorter(platform::Checkpoints& job, int processors = platform::processorsAvailable());
+    ~NaturalSorter() override;
+    NaturalSorter(const NaturalSorter&) = delete;
+    NaturalSorter& operator=(const NaturalSorter&) = delete;
+
+    void filled(platform::Listed which, std::shared_ptr<const platform::NameList::Block> block) override;
+    // Once every block of `names` was told of: the names in order.
+    SortedNames sorted(platform::Listed which, platform::NameList names);
+
+    struct State;
+
+private:
+    platform::Checkpoints& job_;
+    const bool alongside_;
+    std::shared_ptr<State> state_;
+    std::unique_ptr<platform::Aside> helper_;
+};
+
+// Sorts names already read, on this thread.
+SortedNames sortedNaturally(platform::NameList names);
+
+}  // namespace browse

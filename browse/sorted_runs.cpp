@@ -1,0 +1,119 @@
+#include "sorted_runs.h"
+
+#include "sorted_names.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace browse {
+namespace {
+
+// keyBefore as a type of its own, for the sort to inline it.
+constexpr auto keyOrder = [](const SortRecord& a, const SortRecord& b) { return keyBefore(a, b); };
+
+}  // namespace
+
+Run::Run(size_t count) : records(std::make_unique_for_overwrite<SortRecord[]>(count)), size(count) {}
+
+void SortedRuns::add(const platform::NameList::Block& block) {
+    Run run(block.size());
+    for (size_t i = 0; i < block.size(); ++i) {
+        const auto index = static_cast<std::uint32_t>(block.first() + i);
+        run.records[i] = recordOf(block[i], index);
+        noteLength(block[i].size(), index);
+    }
+    std::sort(run.begin(), run.end(), keyOrder);
+    runs_.push_back(std::move(run));
+    while (runs_.size() >= 2 && runs_[runs_.size() - 2].size <= runs_.back().size) mergeLastTwo();
+}
+
+size_t SortedRuns::size() const {
+    size_t total = 0;
+    for (const Run& run : runs_) total += run.size;
+    return total;
+}
+
+void SortedRuns::mergeLastTwo() {
+    const Run& earlier = runs_[runs_.size() - 2];
+    const Run& later = runs_.back();
+    Run merged(earlier.size + later.size);
+    std::merge(earlier.begin(), earlier.end(), later.begin(), later.end(), merged.begin(), keyOrder);
+    runs_.pop_back();
+    runs_.back() = std::move(merged);
+}
+
+void SortedRuns::noteLength(size_t length, std::uint32_t index) {
+    const std::pair entry{static_cast<std::uint32_t>(length), index};
+    if (longest_.size() < SortedNames::mostLongest) {
+        longest_.push_back(entry);
+        std::push_heap(longest_.begin(), longest_.end(), std::greater<>());
+    } else if (entry.first > longest_.front().first) {
+        std::pop_heap(longest_.begin(), longest_.end(), std::greater<>());
+        longest_.back() = entry;
+        std::push_heap(longest_.begin(), longest_.end(), std::greater<>());
+    }
+}
+
+std::vector<std::uint32_t> SortedRuns::longest() const {
+    std::vector<std::uint32_t> indexes;
+    for (const auto& [length, index] : longest_) indexes.push_back(index);
+    return indexes;
+}
+
+FinalMerge::FinalMerge(const SortedRuns& runs, std::vector<std::uint32_t>& order, bool alone) : order_(order) {
+    order_.resize(runs.size());
+    const auto largest = std::max_element(runs.runs().begin(), runs.runs().end(),
+                                          [](const Run& a, const Run& b) { return a.size < b.size; });
+    for (const Run& run : runs.runs()) {
+        // Names with equal keys all fall on one side of the middle record.
+        const SortRecord* middle =
+            alone ? run.end() : std::upper_bound(run.begin(), run.end(), largest->begin()[largest->size / 2], keyOrder);
+        firstParts_.push_back({run.begin(), middle});
+        secondParts_.push_back({middle, run.end()});
+        secondAt_ += firstParts_.back().size();
+    }
+}
+
+// The parts, smallest first, merged down to two, which merge into the order.
+// Which side goes next is a value, not a jump, so that records that
+// interleave at random cost no mispredicted branches.
+void FinalMerge::mergeInto(std::vector<Part> parts, size_t at, Ties& ties) {
+    std::vector<Run> merged;
+    merged.reserve(parts.size());
+    std::sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.size() > b.size(); });
+    while (parts.size() > 2) {
+        const Part a = parts[parts.size() - 2], b = parts.back();
+        merged.emplace_back(a.size() + b.size());
+        std::merge(a.begin, a.end, b.begin, b.end, merged.back().begin(), keyOrder);
+        parts.pop_back();
+        parts.back() = {merged.back().begin(), merged.back().end()};
+        std::sort(parts.begin(), parts.end(), [](const Part& x, const Part& y) { return x.size() > y.size(); });
+    }
+    while (parts.size() < 2) parts.push_back({nullptr, nullptr});
+    const SortRecord *x = parts[0].begin, *y = parts[1].begin;
+    const SortRecord* previous = nullptr;
+    const auto emit = [&](const SortRecord& record) {
+        if (previous && sameKey(*previous, record)) {
+            if (ties.empty() || ties.back().second != at) ties.emplace_back(at - 1, 0);
+            ties.back().second = at + 1;
+        }
+        previous = &record;
+        order_[at++] = record.index;
+    };
+    while (x != parts[0].end && y != parts[1].end) {
+        const bool second = keyBefore(*y, *x);
+        emit(*(second ? y : x));
+        y += second;
+        x += !second;
+    }
+    for (; x != parts[0].end; ++x) emit(*x);
+    for (; y != parts[1].end; ++y) emit(*y);
+}
+
+Ties FinalMerge::ties() const {
+    Ties all = ties_[0];
+    all.insert(all.end(), ties_[1].begin(), ties_[1].end());
+    return all;
+}
+
+}  // namespace browse
