@@ -23,8 +23,10 @@ platform::PlatformFailure packerNotFound(const platform::ProgramNotFound& failur
     constexpr size_t mostFolders = 10;
     std::string text = std::string(failure.what()) + "\n\nThe packer ucc was not found. Looked in:";
     const auto& searched = failure.searched();
-    for (size_t i = 0; i < std::min(searched.size(), mostFolders); ++i)
-        text += "\n" + text::displayText(searched[i].native());
+    for (size_t i = 0; i < std::min(searched.size(), mostFolders); ++i) {
+        text += '\n';
+        text += text::displayText(searched[i].native());
+    }
     if (searched.size() > mostFolders) text += "\n…";
     if (searched.empty()) text += " no folder at all (PATH names none).";
     text += "\n\nInstall ucc, or put it in one of these folders.";

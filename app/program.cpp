@@ -2,6 +2,8 @@
 
 #include "event_table.h"
 
+#include "platform/memory.h"
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -14,7 +16,9 @@ Program::Program(Services services)
           return fileSystem->driveRootOf(path);
       }),
       lists(this->services.fileSystem, jobs),
-      boundary_(boxes) {}
+      boundary_(boxes) {
+    platform::returnLargeBlocksWhenFreed();
+}
 
 void Program::raise(window::Control control, window::Event event, int item) {
     for (const EventRow& entry : form1Events()) {

@@ -122,10 +122,9 @@ int main(int argc, char** argv) {
             row("  the same, caches dropped first", size,
                 paired(
                     1, [&] { return dropCaches(), filesFloor(); }, [&] { return dropCaches(), reopen(); }));
-        if (peer)
+        if (peer && size <= 100000)  // Qt's model takes minutes for a million
             row("QFileSystemModel until loaded", size,
-                paired(size >= 1000000 ? 1 : std::max(1, runs / 2), filesFloor,
-                       [&] { return timed([&] { qFileSystemModelLoad(files); }); }));
+                paired(std::max(1, runs / 2), filesFloor, [&] { return timed([&] { qFileSystemModelLoad(files); }); }));
 
         const std::string dirs = benchTree(parent, size, true);
         getdentsPass(dirs);
@@ -135,8 +134,8 @@ int main(int argc, char** argv) {
                 runs, [&] { return timed([&] { getdentsPass(dirs); }); }, reopen));
         program.open("/");
         if (size == sizes.back()) {
-            const StartUp opened = startUp(argv[0], StartUpKind::Program, files);
-            std::printf("%-44s %9d %10ld KB resident, %ld KB peak\n", "memory, quarvel2 started in a folder of", size,
+            const StartUp opened = startUp(argv[0], StartUpKind::ProgramOpening, files);
+            std::printf("%-44s %9d %10ld KB resident, %ld KB peak\n", "memory, quarvel2 showing a folder of", size,
                         opened.residentKb, opened.peakKb);
         }
     }

@@ -4,9 +4,10 @@
 
 // What starts in a fresh process, timed from fork to its first paint.
 enum class StartUpKind {
-    Program,        // quarvel2, its lists filled
-    BareWindow,     // ten push buttons in the default font
-    WindowsOwnCost  // the same ten, in the window's own fonts, and its banner
+    Program,         // quarvel2, its lists filled
+    ProgramOpening,  // quarvel2, the working directory then opened in Dir1
+    BareWindow,      // ten push buttons in the default font
+    WindowsOwnCost   // the same ten, in the window's own fonts, and its banner
 };
 
 struct StartUp {

@@ -43,15 +43,12 @@ public:
     };
 
     void add(NativeView name) {
-        if (blocks_.empty() || blocks_.back()->full()) {
-            blocks_.push_back(std::make_shared<Block>());
-            blocks_.back()->first_ = size_;
-            blocks_.back()->ends_.reserve(blockSize);
-        }
+        if (blocks_.empty() || blocks_.back()->full()) startBlock();
         Block& last = *blocks_.back();
         last.chars_.append(name);
         last.ends_.push_back(static_cast<uint32_t>(last.chars_.size()));
         ++size_;
+        if (last.full()) last.chars_.shrink_to_fit();  // before anyone is told of it
     }
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -60,6 +57,18 @@ public:
     std::shared_ptr<const Block> block(size_t at) const { return blocks_[at]; }
 
 private:
+    // A block after a full one holds about as many characters: room for
+    // them at once, so that a million names hold what they need rather than
+    // what doubling left over.
+    void startBlock() {
+        const size_t before = blocks_.empty() ? 0 : blocks_.back()->chars_.size();
+        auto block = std::make_shared<Block>();
+        block->first_ = size_;
+        block->ends_.reserve(blockSize);
+        block->chars_.reserve(before + before / 8);
+        blocks_.push_back(std::move(block));
+    }
+
     std::vector<std::shared_ptr<Block>> blocks_;
     size_t size_ = 0;
 };

@@ -66,7 +66,9 @@ TEST_F(OnFuse, ASwapAtAnyStepOfTheDeletionNeverRemovesAnotherFile) {
         EXPECT_TRUE(contents.count("never shown, longer")) << "the hidden file was removed";
         EXPECT_EQ(contents.count("shown"), failure.empty() ? 0u : 1u);
         if (failure.empty()) break;  // the shown file is gone: nothing left to try
-        if (contentOf(tree / "backing/victim") != "shown") ASSERT_TRUE(exchange("victim", ".hidden"));
+        if (contentOf(tree / "backing/victim") != "shown") {
+            ASSERT_TRUE(exchange("victim", ".hidden"));
+        }
     }
 }
 

@@ -224,6 +224,13 @@ void ListView::updateGeometries() {
 
 void ListView::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy * rowHeight_); }
 
+// The mark around a list without a current row goes when a row becomes
+// current, and comes back when none is.
+void ListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    if (current.isValid() != previous.isValid()) viewport()->update();
+}
+
 QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex& index, const QEvent* event) const {
     const auto command = QAbstractItemView::selectionCommand(index, event);
     if (list_ != Control::Dir1) return command;

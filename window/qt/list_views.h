@@ -85,6 +85,7 @@ protected:
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
