@@ -24,31 +24,75 @@ struct NaturalSorter::State {
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::pair<Listed, BlockPointer>> pending;
-    bool helperRunning = false, finishing = false, stopped = false;
+    bool helperRunning = false, busy = false, stopped = false;
+    std::function<void()> task;  // for the thread once the reading is done: half the last merge
+    bool taskDone = false;
     SortedRuns streams[2];
     std::vector<std::pair<Listed, BlockPointer>> lastBlocks;  // part-full: sorted once the reading is done
 
     SortedRuns& stream(Listed which) { return streams[which == Listed::Files ? 1 : 0]; }
 
-    // Sorts what is pending; with `mayWait`, then waits for more until the
-    // reading is done.
+    // Sorts what is pending; with `mayWait`, then waits for more, and for
+    // its half of each last merge, until the sorter goes.
     void drain(bool mayWait) {
         std::unique_lock lock(mutex);
         while (!stopped) {
             if (!pending.empty()) {
                 auto [which, block] = std::move(pending.front());
                 pending.pop_front();
+                busy = true;
                 lock.unlock();
                 stream(which).add(*block);
                 block.reset();
                 lock.lock();
+                busy = false;
                 continue;
             }
-            if (!mayWait || finishing) break;
+            if (task) {
+                const std::function<void()> half = std::move(task);
+                task = nullptr;
+                lock.unlock();
+                half();
+                lock.lock();
+                taskDone = true;
+                changed.notify_all();
+                continue;
+            }
+            if (!mayWait) break;
+            changed.notify_all();  // idle: the reading's end may be waiting for that
             changed.wait(lock);
         }
         helperRunning = false;
         changed.notify_all();
+    }
+
+    // Until the thread has sorted every block it was given.
+    void waitUntilIdle() {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return !helperRunning || (pending.empty() && !busy); });
+    }
+
+    // Runs `half` on the thread, if it still runs, and the rest here; returns once both are done.
+    void shareOut(const std::function<void()>& half, const std::function<void()>& rest) {
+        bool beside = false;
+        {
+            const std::lock_guard lock(mutex);
+            if (helperRunning && !stopped) {
+                task = half;
+                taskDone = false;
+                beside = true;
+            }
+        }
+        changed.notify_all();
+        rest();
+        if (!beside) return half();
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return taskDone || !helperRunning; });
+        if (!taskDone) {  // ended before it took the task up
+            task = nullptr;
+            lock.unlock();
+            half();
+        }
     }
 };
 
@@ -89,12 +133,7 @@ void NaturalSorter::filled(Listed which, BlockPointer block) {
 }
 
 SortedNames NaturalSorter::sorted(Listed which, platform::NameList names) {
-    {
-        std::unique_lock lock(state_->mutex);
-        state_->finishing = true;
-        state_->changed.notify_all();
-        state_->changed.wait(lock, [&] { return !state_->helperRunning; });
-    }
+    state_->waitUntilIdle();
     SortedRuns& stream = state_->stream(which);
     for (auto& [listed, block] : state_->lastBlocks)
         if (block && listed == which) {
@@ -102,16 +141,11 @@ SortedNames NaturalSorter::sorted(Listed which, platform::NameList names) {
             block.reset();
         }
     SortedNames result;
-    // A large list's last merge in two halves at once.
-    constexpr size_t worthAThread = 32768;
-    FinalMerge merge(stream, result.order_, !alongside_ || stream.size() < worthAThread);
-    std::unique_ptr<platform::Aside> secondHalf;
-    if (alongside_ && stream.size() >= worthAThread) secondHalf = job_.aside({}, [&merge] { merge.second(); });
-    merge.first();
-    if (secondHalf)
-        secondHalf->waitUntil(std::chrono::steady_clock::time_point::max());
-    else
-        merge.second();
+    // A large list's last merge in two halves at once, one on the thread
+    // that made most of the runs and still has them at hand.
+    constexpr size_t worthSharing = 32768;
+    FinalMerge merge(stream, result.order_, !alongside_ || stream.size() < worthSharing);
+    state_->shareOut([&merge] { merge.second(); }, [&merge] { merge.first(); });
     // Rare: names whose first 128 key bits tie go by their whole keys.
     for (const auto& [start, end] : merge.ties())
         std::sort(result.order_.begin() + static_cast<std::ptrdiff_t>(start),

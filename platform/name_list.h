@@ -48,7 +48,9 @@ public:
         last.chars_.append(name);
         last.ends_.push_back(static_cast<uint32_t>(last.chars_.size()));
         ++size_;
-        if (last.full()) last.chars_.shrink_to_fit();  // before anyone is told of it
+        // Before anyone is told of it: what doubling left over goes.
+        if (last.full() && last.chars_.capacity() > last.chars_.size() + last.chars_.size() / 8)
+            last.chars_.shrink_to_fit();
     }
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -57,15 +59,15 @@ public:
     std::shared_ptr<const Block> block(size_t at) const { return blocks_[at]; }
 
 private:
-    // A block after a full one holds about as many characters: room for
-    // them at once, so that a million names hold what they need rather than
-    // what doubling left over.
+    // A block after a full one holds about as many characters as that one:
+    // room for them at once, and little more.
     void startBlock() {
-        const size_t before = blocks_.empty() ? 0 : blocks_.back()->chars_.size();
+        constexpr size_t usualName = 16;
+        const size_t before = blocks_.empty() ? usualName * blockSize : blocks_.back()->chars_.size();
         auto block = std::make_shared<Block>();
         block->first_ = size_;
         block->ends_.reserve(blockSize);
-        block->chars_.reserve(before + before / 8);
+        block->chars_.reserve(before + before / 16);
         blocks_.push_back(std::move(block));
     }
 

@@ -68,16 +68,16 @@ QSize RowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInde
     return {std::max(width_, own.width() + dirIndentPixels * index.data(RowsModel::IndentRole).toInt()), own.height()};
 }
 
-void RowDelegate::measure(const QAbstractItemView& view, const Rows& rows, Control list) {
-    QStyleOptionViewItem option;
-    option.initFrom(&view);
+void RowDelegate::measure(const QAbstractItemView& view, const QStyleOptionViewItem& option, const Rows& rows,
+                          Control list) {
     width_ = 0;
     if (view.model()->rowCount() == 0) return;
     // One row measured whole tells what a row adds to its text; the rest by their text alone.
     const QModelIndex first = view.model()->index(0, 0);
     if (!widths_ || widths_->font() != view.font()) widths_.emplace(view.font());
-    const int around = sizeHint(option, first).width() -
-                       QFontMetrics(view.font()).horizontalAdvance(first.data().toString()) -
+    const QSize whole = sizeHint(option, first);
+    height_ = std::max(1, whole.height());
+    const int around = whole.width() - QFontMetrics(view.font()).horizontalAdvance(first.data().toString()) -
                        dirIndentPixels * rows.indent(list, 0);
     width_ = rows.widest(list, [&](const std::string& text, int indent) {
         return around + dirIndentPixels * indent + widths_->of(text);
@@ -118,12 +118,10 @@ void ListView::selectedByUser(int row) {
 void ListView::reload() {
     const QScopedValueRollback guard(showing_, true);
     model_.reload();
-    delegate_.measure(*this, presenter_.rows(), list_);
-    if (model_.rowCount() > 0) {
-        QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        rowHeight_ = std::max(1, delegate_.sizeHint(option, model_.index(0, 0)).height());
-    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    delegate_.measure(*this, option, presenter_.rows(), list_);
+    if (model_.rowCount() > 0) rowHeight_ = delegate_.height();
     doItemsLayout();
     scrollToTop();
 }

@@ -48,12 +48,15 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // Measures the widest row of `list` again: its text, its indent and Dir1's folder.
-    void measure(const QAbstractItemView& view, const Rows& rows, Control list);
+    // Measures the widest row of `list` again (its text, its indent and
+    // Dir1's folder) and a row's height, drawn with `option`.
+    void measure(const QAbstractItemView& view, const QStyleOptionViewItem& option, const Rows& rows, Control list);
     int width() const { return width_; }
+    // A row's height, as measured last; 0 before any.
+    int height() const { return height_; }
 
 private:
-    int width_ = 0;
+    int width_ = 0, height_ = 0;
     std::optional<TextWidths> widths_;
 };
 
