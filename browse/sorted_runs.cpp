@@ -68,8 +68,8 @@ FinalMerge::FinalMerge(const SortedRuns& runs, std::vector<std::uint32_t>& order
         // Names with equal keys all fall on one side of the middle record.
         const SortRecord* middle =
             alone ? run.end() : std::upper_bound(run.begin(), run.end(), largest->begin()[largest->size / 2], keyOrder);
-        firstParts_.push_back({run.begin(), middle});
-        secondParts_.push_back({middle, run.end()});
+        firstParts_.push_back({run.begin(), middle, nullptr});
+        secondParts_.push_back({middle, run.end(), nullptr});
         secondAt_ += firstParts_.back().size();
     }
 }
@@ -78,18 +78,18 @@ FinalMerge::FinalMerge(const SortedRuns& runs, std::vector<std::uint32_t>& order
 // Which side goes next is a value, not a jump, so that records that
 // interleave at random cost no mispredicted branches.
 void FinalMerge::mergeInto(std::vector<Part> parts, size_t at, Ties& ties) {
-    std::vector<Run> merged;
-    merged.reserve(parts.size());
-    std::sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.size() > b.size(); });
+    const auto largerFirst = [](const Part& x, const Part& y) { return x.size() > y.size(); };
+    std::sort(parts.begin(), parts.end(), largerFirst);
     while (parts.size() > 2) {
-        const Part a = parts[parts.size() - 2], b = parts.back();
-        merged.emplace_back(a.size() + b.size());
-        std::merge(a.begin, a.end, b.begin, b.end, merged.back().begin(), keyOrder);
+        const Part& a = parts[parts.size() - 2];
+        const Part& b = parts.back();
+        auto merged = std::make_shared<Run>(a.size() + b.size());
+        std::merge(a.begin, a.end, b.begin, b.end, merged->begin(), keyOrder);
         parts.pop_back();
-        parts.back() = {merged.back().begin(), merged.back().end()};
-        std::sort(parts.begin(), parts.end(), [](const Part& x, const Part& y) { return x.size() > y.size(); });
+        parts.back() = {merged->begin(), merged->end(), merged};
+        std::sort(parts.begin(), parts.end(), largerFirst);
     }
-    while (parts.size() < 2) parts.push_back({nullptr, nullptr});
+    while (parts.size() < 2) parts.push_back({nullptr, nullptr, nullptr});
     const SortRecord *x = parts[0].begin, *y = parts[1].begin;
     const SortRecord* previous = nullptr;
     const auto emit = [&](const SortRecord& record) {

@@ -61,6 +61,7 @@ private:
     struct Part {
         const SortRecord* begin;
         const SortRecord* end;
+        std::shared_ptr<const Run> merged;  // the records, where a merge here made them: they go with the part
         size_t size() const { return static_cast<size_t>(end - begin); }
     };
     void mergeInto(std::vector<Part> parts, size_t at, Ties& ties);

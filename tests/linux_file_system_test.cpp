@@ -1,6 +1,7 @@
 #include "doubles/giving_up.h"
 #include "doubles/hung_mount.h"
 #include "doubles/temp_tree.h"
+#include "doubles/threads_settled.h"
 #include "doubles/tree_lists.h"
 
 #include "actions/tool_commands.h"
@@ -89,7 +90,7 @@ TEST(LinuxFileSystem, ALinkIntoAHungMountNeverHoldsUpItsFolderNorOtherLinks) {
         return read;
     });
     const bool prompt = listings.wait_for(20s) == std::future_status::ready;
-    const int threads = jobs.threadsRunning();
+    const int threads = prompt ? threadsOnceSettled(jobs, 1) : jobs.threadsRunning();
     hung.reset();
     ASSERT_TRUE(prompt) << "the listings waited on the hung mount";
     EXPECT_LE(threads, 1) << "one resolver left on the dead mount, however often it is listed";

@@ -1,6 +1,7 @@
 #include "browse/natural_key.h"
 #include "browse/natural_sorter.h"
 #include "doubles/named_rows.h"
+#include "doubles/threads_settled.h"
 #include "jobs/runner.h"
 
 #include <algorithm>
@@ -107,9 +108,7 @@ TEST(NaturalSorter, AJobEndingHalfwayLeavesNoSorterBehind) {
                                 throw std::runtime_error("given up halfway");
                             }),
                  std::runtime_error);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (runner.threadsRunning() > 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-    EXPECT_EQ(runner.threadsRunning(), 0);
+    EXPECT_EQ(threadsOnceSettled(runner, 0), 0);
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 namespace platform {
 
 // A fixed threshold: glibc otherwise raises it to the largest block freed
-// so far, and every block below that stays in the heap once freed. Smaller
-// blocks stay in the heap, to be used again by the next listing.
-void returnLargeBlocksWhenFreed() { mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024); }
+// so far, and every block below that stays in the heap once freed.
+void returnLargeBlocksWhenFreed() { mallopt(M_MMAP_THRESHOLD, 256 * 1024); }
 
 }  // namespace platform
