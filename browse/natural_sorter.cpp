@@ -21,6 +21,8 @@ using BlockPointer = std::shared_ptr<const NameList::Block>;
 // What the sorter and its thread share. The thread alone touches the streams
 // while it runs; the sorter, once it has seen it end.
 struct NaturalSorter::State {
+    explicit State(bool sortOnce) : streams{SortedRuns(sortOnce), SortedRuns(sortOnce)} {}
+
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::pair<Listed, BlockPointer>> pending;
@@ -97,7 +99,7 @@ struct NaturalSorter::State {
 };
 
 NaturalSorter::NaturalSorter(platform::Checkpoints& job, int processors)
-    : job_(job), alongside_(processors > 1), state_(std::make_shared<State>()) {}
+    : job_(job), alongside_(processors > 1), state_(std::make_shared<State>(!alongside_)) {}
 
 NaturalSorter::~NaturalSorter() {
     {
@@ -140,6 +142,7 @@ SortedNames NaturalSorter::sorted(Listed which, platform::NameList names) {
             stream.add(*block);
             block.reset();
         }
+    stream.finish();
     SortedNames result;
     // A large list's last merge in two halves at once, one on the thread
     // that made most of the runs and still has them at hand.

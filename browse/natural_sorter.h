@@ -11,10 +11,11 @@ namespace browse {
 
 // Puts a listing's names in natural order (see SortRecord) while it is being
 // read: each block of names is keyed and sorted as soon as it fills, beside
-// the reading on a thread of the job's when the process may use more than
-// one processor, and the sorted runs are merged as they come. What is left
-// once the reading ends is a last merge. The sorter's thread stops when the
-// sorter goes, at the next block, whether or not it was done.
+// the reading on a thread of the job's, and the sorted runs are merged as
+// they come. What is left once the reading ends is a last merge. With one
+// processor, nothing can go on beside the reading: each block is keyed as it
+// fills, and all are sorted at once at the end. The sorter's thread stops
+// when the sorter goes, at the next block, whether or not it was done.
 class NaturalSorter final : public platform::ListingObserver {
 public:
     // Sorts beside the reading when `processors` allow.

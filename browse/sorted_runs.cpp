@@ -1,5 +1,6 @@
 #include "sorted_runs.h"
 
+#include "record_sort.h"
 #include "sorted_names.h"
 
 #include <algorithm>
@@ -13,31 +14,38 @@ constexpr auto keyOrder = [](const SortRecord& a, const SortRecord& b) { return 
 
 }  // namespace
 
-Run::Run(size_t count) : records(std::make_unique_for_overwrite<SortRecord[]>(count)), size(count) {}
-
 void SortedRuns::add(const platform::NameList::Block& block) {
-    Run run(block.size());
+    Run& run = sortOnce_ ? unsorted_ : runs_.emplace_back();
+    const size_t at = run.size();
+    run.records.resize(at + block.size());
     for (size_t i = 0; i < block.size(); ++i) {
         const auto index = static_cast<std::uint32_t>(block.first() + i);
-        run.records[i] = recordOf(block[i], index);
+        run.records[at + i] = recordOf(block[i], index);
         noteLength(block[i].size(), index);
     }
-    std::sort(run.begin(), run.end(), keyOrder);
-    runs_.push_back(std::move(run));
-    while (runs_.size() >= 2 && runs_[runs_.size() - 2].size <= runs_.back().size) mergeLastTwo();
+    if (sortOnce_) return;
+    sortRecords(run.begin(), run.end());
+    while (runs_.size() >= 2 && runs_[runs_.size() - 2].size() <= runs_.back().size()) mergeLastTwo();
+}
+
+void SortedRuns::finish() {
+    if (unsorted_.size() == 0) return;
+    sortRecords(unsorted_.begin(), unsorted_.end());
+    runs_.push_back(std::move(unsorted_));
+    unsorted_ = Run();
 }
 
 size_t SortedRuns::size() const {
     size_t total = 0;
-    for (const Run& run : runs_) total += run.size;
+    for (const Run& run : runs_) total += run.size();
     return total;
 }
 
 void SortedRuns::mergeLastTwo() {
     const Run& earlier = runs_[runs_.size() - 2];
     const Run& later = runs_.back();
-    Run merged(earlier.size + later.size);
-    std::merge(earlier.begin(), earlier.end(), later.begin(), later.end(), merged.begin(), keyOrder);
+    Run merged(earlier.size() + later.size());
+    mergeRecords(earlier.begin(), earlier.end(), later.begin(), later.end(), merged.begin());
     runs_.pop_back();
     runs_.back() = std::move(merged);
 }
@@ -63,11 +71,12 @@ std::vector<std::uint32_t> SortedRuns::longest() const {
 FinalMerge::FinalMerge(const SortedRuns& runs, std::vector<std::uint32_t>& order, bool alone) : order_(order) {
     order_.resize(runs.size());
     const auto largest = std::max_element(runs.runs().begin(), runs.runs().end(),
-                                          [](const Run& a, const Run& b) { return a.size < b.size; });
+                                          [](const Run& a, const Run& b) { return a.size() < b.size(); });
     for (const Run& run : runs.runs()) {
         // Names with equal keys all fall on one side of the middle record.
         const SortRecord* middle =
-            alone ? run.end() : std::upper_bound(run.begin(), run.end(), largest->begin()[largest->size / 2], keyOrder);
+            alone ? run.end()
+                  : std::upper_bound(run.begin(), run.end(), largest->begin()[largest->size() / 2], keyOrder);
         firstParts_.push_back({run.begin(), middle, nullptr});
         secondParts_.push_back({middle, run.end(), nullptr});
         secondAt_ += firstParts_.back().size();
@@ -84,7 +93,7 @@ void FinalMerge::mergeInto(std::vector<Part> parts, size_t at, Ties& ties) {
         const Part& a = parts[parts.size() - 2];
         const Part& b = parts.back();
         auto merged = std::make_shared<Run>(a.size() + b.size());
-        std::merge(a.begin, a.end, b.begin, b.end, merged->begin(), keyOrder);
+        mergeRecords(a.begin, a.end, b.begin, b.end, merged->begin());
         parts.pop_back();
         parts.back() = {merged->begin(), merged->end(), merged};
         std::sort(parts.begin(), parts.end(), largerFirst);

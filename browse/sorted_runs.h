@@ -11,24 +11,31 @@
 
 namespace browse {
 
-// Sorted records, left uninitialised until written: a million of them are
-// written once by each merge, not twice.
+// Records in key order, once sorted.
 struct Run {
-    std::unique_ptr<SortRecord[]> records;
-    size_t size = 0;
+    std::vector<SortRecord> records;
 
-    explicit Run(size_t count);
-    SortRecord* begin() const { return records.get(); }
-    SortRecord* end() const { return records.get() + size; }
+    explicit Run(size_t count = 0) : records(count) {}
+    SortRecord* begin() { return records.data(); }
+    SortRecord* end() { return records.data() + records.size(); }
+    const SortRecord* begin() const { return records.data(); }
+    const SortRecord* end() const { return records.data() + records.size(); }
+    size_t size() const { return records.size(); }
 };
 
 // One list's names as their blocks come: each block keyed and sorted into a
 // run, runs of about one size merged as they come (as a binary counter
 // carries), so that every record is merged about log2(blocks) times, most of
 // it while the reading goes on. Also picks the longest names as it goes.
+// With `sortOnce`, for one processor, where nothing overlaps the reading,
+// the blocks are only keyed as they come and all is sorted once at the end:
+// a level of the quicksort costs less than a level of merging.
 class SortedRuns {
 public:
+    explicit SortedRuns(bool sortOnce = false) : sortOnce_(sortOnce) {}
     void add(const platform::NameList::Block& block);
+    // Once every block was added.
+    void finish();
     const std::vector<Run>& runs() const { return runs_; }
     size_t size() const;
     // The indexes of the longest names, at most `most`, in no order.
@@ -38,6 +45,8 @@ private:
     void mergeLastTwo();
     void noteLength(size_t length, std::uint32_t index);
 
+    const bool sortOnce_;
+    Run unsorted_;  // with sortOnce_: the records keyed so far
     std::vector<Run> runs_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> longest_;  // a heap of (length, index), shortest on top
 };
