@@ -9,6 +9,7 @@ namespace {
 constexpr auto keyOrder = [](const SortRecord& a, const SortRecord& b) { return keyBefore(a, b); };
 
 void insertionSort(SortRecord* begin, SortRecord* end) {
+    if (end - begin < 2) return;
     for (SortRecord* i = begin + 1; i < end; ++i) {
         const SortRecord record = *i;
         SortRecord* j = i;
@@ -17,15 +18,25 @@ void insertionSort(SortRecord* begin, SortRecord* end) {
     }
 }
 
-// Moves the median of the first, middle and last records to the front.
-void medianToFront(SortRecord* begin, SortRecord* end) {
-    SortRecord* a = begin + 1;
-    SortRecord* b = begin + (end - begin) / 2;
-    SortRecord* c = end - 1;
+SortRecord* medianOfThree(SortRecord* a, SortRecord* b, SortRecord* c) {
     if (keyBefore(*b, *a)) std::swap(a, b);
     if (keyBefore(*c, *b)) std::swap(b, c);
     if (keyBefore(*b, *a)) std::swap(a, b);
-    std::swap(*begin, *b);
+    return b;
+}
+
+// Moves a pivot to the front: the median of three records, or of three such
+// medians in a large range, so that names that rise and fall again (or come
+// already in order) still split near the middle.
+void pivotToFront(SortRecord* begin, SortRecord* end) {
+    const std::ptrdiff_t size = end - begin, eighth = size / 8;
+    SortRecord* const middle = begin + size / 2;
+    SortRecord* const pivot = size <= 128
+                                  ? medianOfThree(begin + 1, middle, end - 1)
+                                  : medianOfThree(medianOfThree(begin + 1, begin + eighth, begin + 2 * eighth),
+                                                  medianOfThree(middle - eighth, middle, middle + eighth),
+                                                  medianOfThree(end - 1 - 2 * eighth, end - 1 - eighth, end - 1));
+    std::swap(*begin, *pivot);
 }
 
 // Every record for which `goesLeft` holds moves before the others, each
@@ -49,7 +60,7 @@ void quickSort(SortRecord* begin, SortRecord* end, const SortRecord* floor, int 
     constexpr std::ptrdiff_t small = 24;
     while (end - begin > small) {
         if (depth-- == 0) return std::sort(begin, end, keyOrder);  // unlucky pivots: bounded all the same
-        medianToFront(begin, end);
+        pivotToFront(begin, end);
         const SortRecord pivot = *begin;
         if (floor && !keyBefore(*floor, pivot)) {  // the pivot's key is the smallest here: skip its equals
             begin = partition(begin + 1, end, [&](const SortRecord& r) { return !keyBefore(pivot, r); });

@@ -37,7 +37,7 @@ public:
     // Once every block was added.
     void finish();
     const std::vector<Run>& runs() const { return runs_; }
-    size_t size() const;
+    size_t size() const;  // once finished
     // The indexes of the longest names, at most `most`, in no order.
     std::vector<std::uint32_t> longest() const;
 

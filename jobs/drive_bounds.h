@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/condition.h"
 #include "platform/native.h"
 
 #include <map>
@@ -21,7 +22,7 @@ public:
     int heldUp() const;
 
 private:
-    mutable std::mutex mutex_;
+    mutable platform::Mutex mutex_;
     std::map<platform::NativeString, int> held_;
 };
 

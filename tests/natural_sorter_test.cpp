@@ -13,17 +13,20 @@ using platform::Path;
 
 namespace {
 
+// Enough for the last merge to be shared out.
+constexpr size_t nineAndAHalfBlocks = 9 * platform::NameList::blockSize + platform::NameList::blockSize / 2;
+
 struct SorterRow {
     const char* name;
     int processors;
     bool inAJob;  // else nothing can be given up, and work beside runs at once
+    size_t count = nineAndAHalfBlocks;
 };
 
 class NaturalSorterTest : public testing::TestWithParam<SorterRow> {};
 
-// Nine and a half blocks of names (enough for the last merge to be shared
-// out) that sort by value, by case, and by more than their first 128 key bits.
-std::vector<std::string> someNames() {
+// Names that sort by value, by case, and by more than their first 128 key bits.
+std::vector<std::string> someNames(size_t count) {
     const unsigned seed = 20261207;
     std::printf("names from seed %u\n", seed);
     std::mt19937 random(seed);
@@ -33,7 +36,7 @@ std::vector<std::string> someNames() {
         for (int i = 0; i < count; ++i) text += "aAbBzZ-._"[random() % 9];
         return text;
     };
-    while (names.size() < 9 * platform::NameList::blockSize + platform::NameList::blockSize / 2) {
+    while (names.size() < count) {
         switch (random() % 4) {
         case 0: names.insert("file" + std::to_string(random() % 100000) + ".pkg"); break;
         case 1: names.insert("the-same-long-start-" + letters(3) + std::to_string(random() % 20)); break;
@@ -61,7 +64,7 @@ browse::SortedNames sortInBlocks(platform::Checkpoints& job, int processors, con
 // Blocks sorted as they come and merged end as one sort of all the names
 // would, and the longest names picked on the way are the longest.
 TEST_P(NaturalSorterTest, BlocksSortedAsTheyComeEndAsOneSortOfAll) {
-    const std::vector<std::string> names = someNames();
+    const std::vector<std::string> names = someNames(GetParam().count);
     browse::SortedNames sorted;
     if (GetParam().inAJob) {
         jobs::Runner runner([](const Path&) { return platform::NativeString(); });
@@ -77,7 +80,7 @@ TEST_P(NaturalSorterTest, BlocksSortedAsTheyComeEndAsOneSortOfAll) {
     for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(sorted[i], expected[i]) << "at " << i;
 
     const auto longest = sorted.longest();
-    ASSERT_EQ(longest.size(), browse::SortedNames::mostLongest);
+    ASSERT_EQ(longest.size(), std::min(names.size(), browse::SortedNames::mostLongest));
     size_t shortestPicked = SIZE_MAX;
     for (const platform::NativeView name : longest) shortestPicked = std::min(shortestPicked, name.size());
     const auto longer = std::count_if(expected.begin(), expected.end(),
@@ -86,16 +89,15 @@ TEST_P(NaturalSorterTest, BlocksSortedAsTheyComeEndAsOneSortOfAll) {
 }
 
 constexpr SorterRow sorterRows[] = {
-    {"OnTheReadingThread", 1, true},
-    {"BesideTheReading", 2, true},
-    {"WhereNothingRunsBeside", 2, false},
+    {"OnTheReadingThread", 1, true}, {"BesideTheReading", 2, true},     {"WhereNothingRunsBeside", 2, false},
+    {"NoneAtAll", 1, true, 0},       {"FewerThanABlock", 1, true, 100}, {"FewerThanABlockBeside", 2, true, 100},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, NaturalSorterTest, testing::ValuesIn(sorterRows), rowName);
 
 // A job that ends while its names are sorted beside it, as one given up does, leaves no thread behind.
 TEST(NaturalSorter, AJobEndingHalfwayLeavesNoSorterBehind) {
     jobs::Runner runner([](const Path&) { return platform::NativeString(); });
-    const std::vector<std::string> names = someNames();
+    const std::vector<std::string> names = someNames(nineAndAHalfBlocks);
     EXPECT_THROW(runner.run({},
                             [&](jobs::Job& job) {
                                 platform::NameList list;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/condition.h"
 #include "platform/win32/owned.h"
 
 #include <windows.h>
@@ -29,7 +30,7 @@ private:
     void run();
     std::function<void(DWORD)> ended_;
     OwnedHandle wake_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    std::mutex mutex_;
+    Mutex mutex_;
     std::vector<std::pair<OwnedHandle, DWORD>> added_;
     bool stopping_ = false;
     std::thread thread_;

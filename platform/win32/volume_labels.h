@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/condition.h"
 #include "platform/checkpoints.h"
 
 #include <chrono>
@@ -24,7 +25,7 @@ public:
 
 private:
     struct Known {
-        std::mutex mutex;
+        Mutex mutex;
         std::map<NativeString, NativeString> labels;
         std::set<NativeString> reading;
     };
