@@ -2,9 +2,8 @@
 
 #include "sorted_runs.h"
 
-#include "platform/condition.h"
-
 #include <algorithm>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -24,8 +23,8 @@ using BlockPointer = std::shared_ptr<const NameList::Block>;
 struct NaturalSorter::State {
     explicit State(bool sortOnce) : streams{SortedRuns(sortOnce), SortedRuns(sortOnce)} {}
 
-    platform::Mutex mutex;
-    platform::Condition changed;
+    std::mutex mutex;
+    std::condition_variable changed;
     std::deque<std::pair<Listed, BlockPointer>> pending;
     bool helperRunning = false, busy = false, stopped = false;
     std::function<void()> task;  // for the thread once the reading is done: half the last merge

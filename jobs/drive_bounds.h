@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/condition.h"
 #include "platform/native.h"
 
 #include <map>
@@ -22,7 +21,7 @@ public:
     int heldUp() const;
 
 private:
-    mutable platform::Mutex mutex_;
+    mutable std::mutex mutex_;
     std::map<platform::NativeString, int> held_;
 };
 

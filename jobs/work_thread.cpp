@@ -1,6 +1,6 @@
 #include "work_thread.h"
 
-#include <thread>
+#include "platform/detached_thread.h"
 
 namespace jobs {
 
@@ -20,11 +20,11 @@ bool startThread(const std::shared_ptr<Shared>& shared, std::function<void()> bo
         return false;
     }
     try {
-        std::thread([shared, body = std::move(body)]() mutable {
+        platform::startDetachedThread([shared, body = std::move(body)]() mutable {
             body();
             body = nullptr;  // what it held goes before the count says it ended
             --shared->threads;
-        }).detach();
+        });
         return true;
     } catch (...) {
         --shared->threads;

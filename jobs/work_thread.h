@@ -3,11 +3,11 @@
 #include "drive_bounds.h"
 #include "waiter.h"
 
-#include "platform/condition.h"
 #include "platform/native.h"
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -34,7 +34,7 @@ public:
     void wakeWaiter();
 
 private:
-    platform::Mutex waiterMutex_;
+    std::mutex waiterMutex_;
     Waiter* waiter_ = nullptr;
 };
 
@@ -64,8 +64,8 @@ public:
     bool abandon(DriveBounds& bounds);
 
 private:
-    platform::Mutex mutex_;
-    platform::Condition finished_;
+    std::mutex mutex_;
+    std::condition_variable finished_;
     bool done_ = false, abandoned_ = false;
     platform::NativeString root_;
 };

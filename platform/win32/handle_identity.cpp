@@ -1,7 +1,5 @@
 #include "platform/win32/handle_identity.h"
 
-#include "platform/condition.h"
-
 #include <cwchar>
 #include <map>
 #include <mutex>
@@ -25,7 +23,7 @@ bool askNumbersAreUnstable(HANDLE file) {
 
 // Asked once per volume: asking is slow, on a network volume above all.
 bool numbersAreUnstable(HANDLE file, DWORD volume) {
-    static Mutex mutex;
+    static std::mutex mutex;
     static std::map<DWORD, bool>* const known = new std::map<DWORD, bool>;
     {
         const std::lock_guard lock(mutex);

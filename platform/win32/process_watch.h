@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/condition.h"
 #include "platform/win32/owned.h"
 
 #include <windows.h>
@@ -30,7 +29,7 @@ private:
     void run();
     std::function<void(DWORD)> ended_;
     OwnedHandle wake_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    Mutex mutex_;
+    std::mutex mutex_;
     std::vector<std::pair<OwnedHandle, DWORD>> added_;
     bool stopping_ = false;
     std::thread thread_;

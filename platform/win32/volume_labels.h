@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/condition.h"
 #include "platform/checkpoints.h"
 
 #include <chrono>
@@ -25,7 +24,7 @@ public:
 
 private:
     struct Known {
-        Mutex mutex;
+        std::mutex mutex;
         std::map<NativeString, NativeString> labels;
         std::set<NativeString> reading;
     };
