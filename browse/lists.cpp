@@ -164,6 +164,7 @@ void Lists::refreshFiles() {
         jobs_.run(file1_.path_, [fileSystem = fileSystem_, path = file1_.path_, selected = file1_.fileName(),
                                  selectedIdentity = file1_.identity_](Job& job) {
             NaturalSorter sorter(job);
+            sorter.sortOnly(platform::Listed::Files);
             platform::DirectoryListing listing = fileSystem->readDirectory(path, job, &sorter);
             Reread result{listing.directory, sorter.sorted(platform::Listed::Files, std::move(listing.files)), -1};
             // The same file, not another of its name.

@@ -19,6 +19,8 @@ struct SortRecord {
 inline bool keyBefore(const SortRecord& a, const SortRecord& b) {
     return (a.high < b.high) | ((a.high == b.high) & (a.low < b.low));
 }
+// keyBefore as a type of its own, for sorts and merges to inline it.
+inline constexpr auto keyOrder = [](const SortRecord& a, const SortRecord& b) { return keyBefore(a, b); };
 inline bool sameKey(const SortRecord& a, const SortRecord& b) { return a.high == b.high && a.low == b.low; }
 
 SortRecord recordOf(platform::NativeView name, std::uint32_t index);

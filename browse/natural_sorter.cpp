@@ -110,6 +110,7 @@ NaturalSorter::~NaturalSorter() {
 }
 
 void NaturalSorter::filled(Listed which, BlockPointer block) {
+    if (only_ && which != *only_) return;
     if (!block->full()) {
         state_->lastBlocks.emplace_back(which, std::move(block));
         return;
@@ -157,13 +158,6 @@ SortedNames NaturalSorter::sorted(Listed which, platform::NameList names) {
     result.longest_ = stream.longest();
     result.names_ = std::move(names);
     return result;
-}
-
-SortedNames sortedNaturally(platform::NameList names) {
-    platform::NoCheckpoints here;
-    NaturalSorter sorter(here);
-    for (size_t i = 0; i < names.blockCount(); ++i) sorter.filled(Listed::Files, names.block(i));
-    return sorter.sorted(Listed::Files, std::move(names));
 }
 
 }  // namespace browse

@@ -6,6 +6,7 @@
 #include "platform/processors.h"
 
 #include <memory>
+#include <optional>
 
 namespace browse {
 
@@ -24,6 +25,8 @@ public:
     NaturalSorter(const NaturalSorter&) = delete;
     NaturalSorter& operator=(const NaturalSorter&) = delete;
 
+    // Sorts the names of `which` list only, letting the other's blocks by.
+    void sortOnly(platform::Listed which) { only_ = which; }
     void filled(platform::Listed which, std::shared_ptr<const platform::NameList::Block> block) override;
     // Once every block of `names` was told of: the names in order.
     SortedNames sorted(platform::Listed which, platform::NameList names);
@@ -35,9 +38,7 @@ private:
     const bool alongside_;
     std::shared_ptr<State> state_;
     std::unique_ptr<platform::Aside> helper_;
+    std::optional<platform::Listed> only_;
 };
-
-// Sorts names already read, on this thread.
-SortedNames sortedNaturally(platform::NameList names);
 
 }  // namespace browse

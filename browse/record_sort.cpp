@@ -6,8 +6,6 @@
 namespace browse {
 namespace {
 
-constexpr auto keyOrder = [](const SortRecord& a, const SortRecord& b) { return keyBefore(a, b); };
-
 void insertionSort(SortRecord* begin, SortRecord* end) {
     if (end - begin < 2) return;
     for (SortRecord* i = begin + 1; i < end; ++i) {

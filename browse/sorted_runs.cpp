@@ -7,12 +7,6 @@
 #include <functional>
 
 namespace browse {
-namespace {
-
-// keyBefore as a type of its own, for the sort to inline it.
-constexpr auto keyOrder = [](const SortRecord& a, const SortRecord& b) { return keyBefore(a, b); };
-
-}  // namespace
 
 void SortedRuns::add(const platform::NameList::Block& block) {
     Run& run = sortOnce_ ? unsorted_ : runs_.emplace_back();

@@ -38,7 +38,10 @@ TEST(NaturalOrder, SortsAsPeopleReadNames) {
     for (const Case& c : cases) {
         platform::NameList shuffled;
         for (auto name = c.order.rbegin(); name != c.order.rend(); ++name) shuffled.add(Path(*name).native());
-        const browse::SortedNames sorted = browse::sortedNaturally(std::move(shuffled));
+        platform::NoCheckpoints here;
+        browse::NaturalSorter sorter(here);
+        for (size_t i = 0; i < shuffled.blockCount(); ++i) sorter.filled(platform::Listed::Files, shuffled.block(i));
+        const browse::SortedNames sorted = sorter.sorted(platform::Listed::Files, std::move(shuffled));
         std::vector<std::string> seen;
         for (size_t i = 0; i < sorted.size(); ++i) seen.push_back(Path(sorted[i]).string());
         EXPECT_EQ(seen, c.order) << c.name;
